@@ -1,0 +1,30 @@
+#pragma once
+// Rounding extended-precision results to the neuron's 32-bit storage.
+// A result beyond the 32-bit range is an error, never a saturation.
+
+#include "app_error.h"
+#include <cmath>
+
+namespace float32 {
+
+// Rounds to a 32-bit float; raises errors::floatOverflow() when the rounded
+// value does not fit (or the input already is infinite or not a number).
+inline float store(long double value)
+{
+    const float stored = static_cast<float>(value);
+    if (!std::isfinite(stored)) [[unlikely]]
+        throw errors::floatOverflow();
+    return stored;
+}
+
+// Natural exponential in extended precision; overflow of the extended
+// range raises errors::floatOverflow().
+inline long double exp(long double x)
+{
+    const long double result = std::exp(x);
+    if (!std::isfinite(result)) [[unlikely]]
+        throw errors::floatOverflow();
+    return result;
+}
+
+} // namespace float32
