@@ -1,0 +1,88 @@
+#include "neuron/ann_unit.h"
+
+#include "runtime/float32.h"
+#include "runtime/random.h"
+
+namespace {
+// Draw 2 below this makes the weight negative: slightly more often than not.
+constexpr long double negativeWeightOdds = 0.51L;
+}
+
+TNeuron::TNeuron(int32_t inputCount)
+{
+    InputCount = inputCount;
+    if (inputCount > 0)
+        Links.assign(static_cast<std::size_t>(inputCount), TInputLink{0.0f, 0.0f});
+    Current = inputCount > 0 ? inputCount - 1 : -1;
+    RandomizeWeights();
+}
+
+void TNeuron::RandomizeWeights()
+{
+    rng::reseedFromClock();
+    for (int32_t i = 0; i < InputCount; ++i) {
+        Current = i;
+        TInputLink &link = Links[static_cast<std::size_t>(i)];
+        link.Value = static_cast<float>(rng::draw());
+        const bool negative = static_cast<float>(rng::draw()) < negativeWeightOdds;
+        float factor = static_cast<float>(rng::draw());
+        if (negative)
+            factor = -factor;
+        link.Weight = static_cast<float>(rng::draw() * factor);
+    }
+    Threshold = static_cast<float>(rng::draw());
+}
+
+float TNeuron::GetInput(int32_t i) const
+{
+    if (!inRange(i))
+        return 0.0f;
+    Current = i;
+    return Links[static_cast<std::size_t>(i)].Value;
+}
+
+float TNeuron::GetWeight(int32_t i) const
+{
+    if (!inRange(i))
+        return 0.0f;
+    Current = i;
+    return Links[static_cast<std::size_t>(i)].Weight;
+}
+
+void TNeuron::SetInput(int32_t i, float v)
+{
+    if (!inRange(i))
+        return;
+    Current = i;
+    Links[static_cast<std::size_t>(i)].Value = v;
+}
+
+void TNeuron::SetWeight(int32_t i, float v)
+{
+    if (!inRange(i))
+        return;
+    Current = i;
+    Links[static_cast<std::size_t>(i)].Weight = v;
+}
+
+float TNeuron::WeightedSum() const
+{
+    float sum = 0.0f;
+    for (int32_t i = 0; i < InputCount; ++i) {
+        Current = i;
+        const TInputLink &link = Links[static_cast<std::size_t>(i)];
+        sum = float32::store(static_cast<long double>(link.Value) * link.Weight + sum);
+    }
+    return sum;
+}
+
+float TNeuron::Output() const
+{
+    const float sum = WeightedSum();
+    if (!AnalogOutput)
+        return sum > Threshold ? 1.0f : 0.0f;
+    if (ActivationMode == 0)
+        return sum;
+    const long double e = float32::exp(static_cast<long double>(Threshold) - sum);
+    return float32::store(1.0L / (1.0L + e));
+}

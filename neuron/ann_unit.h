@@ -1,0 +1,53 @@
+#pragma once
+// The single artificial neuron the workbench trains: inputs with values and
+// weights, a threshold, and a step, linear or sigmoid output.
+//
+// Values are stored as 32-bit floats; sums and products are formed in
+// extended precision (long double) and rounded when stored. A result beyond
+// the 32-bit range raises "Floating point overflow" and changes nothing.
+
+#include <cstdint>
+#include <vector>
+
+struct TInputLink {
+    float Value;
+    float Weight;
+};
+
+class TNeuron {
+public:
+    // Allocates one link per input (none for a count of 0 or less), then
+    // draws random values, weights and threshold.
+    explicit TNeuron(int32_t inputCount);
+
+    TNeuron(const TNeuron &) = delete;
+    TNeuron &operator=(const TNeuron &) = delete;
+
+    // Reseeds the generator from the clock, then per link: value, sign,
+    // factor and weight; finally the threshold (4n + 1 draws).
+    void RandomizeWeights();
+
+    // Out-of-range indices read 0.0 and write nothing.
+    float GetInput(int32_t i) const;
+    float GetWeight(int32_t i) const;
+    void SetInput(int32_t i, float v);
+    void SetWeight(int32_t i, float v);
+
+    float WeightedSum() const;
+    float Output() const;
+
+    // Open to the owner.
+    float Threshold = 0.0f;
+    int32_t InputCount = 0;
+    bool AnalogOutput = false;
+    uint8_t ActivationMode = 0; // 0 linear family, 1 sigmoid family
+
+    // The link the last operation worked on (an index; -1 before any).
+    int32_t currentLink() const { return Current; }
+
+private:
+    bool inRange(int32_t i) const { return i >= 0 && i < InputCount; }
+
+    std::vector<TInputLink> Links;
+    mutable int32_t Current = -1;
+};
