@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libjpeg62-turbo-dev
   fonts-wine fonts-dejavu-core
-  desktop-file-utils appstream
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,26 @@
+#pragma once
+// The one entry through which every user event reaches a handler. Handlers
+// raise errors instead of returning them; here, and only here, an error that
+// ends a user action is caught and shown. Nothing escapes into Qt's signal
+// machinery.
+
+#include "app/report.h"
+#include "runtime/app_error.h"
+
+#include <exception>
+#include <new>
+#include <utility>
+
+template <class Handler>
+void runUserAction(Handler &&handler) noexcept
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const AppError &error) {
+        report::showError(error.message());
+    } catch (const std::bad_alloc &) {
+        report::showError(QStringLiteral("Out of memory"));
+    } catch (const std::exception &error) {
+        report::showError(QString::fromLocal8Bit(error.what()));
+    }
+}

@@ -1,0 +1,44 @@
+#include "info/info_form.h"
+
+#include "app/user_action.h"
+#include "info/description_texts.h"
+#include "ui_info_window.h"
+
+#include <QShowEvent>
+
+TForm2::TForm2(const uint8_t &language, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::Form2>()), language(language)
+{
+    ui->setupUi(this);
+    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction([this] { end2BClick(); }); });
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::showModally()
+{
+    setWindowState(windowState() | Qt::WindowMaximized);
+    exec();
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Only the window's own showing, not a return from another application.
+    if (!event->spontaneous())
+        runUserAction([this] { FormActivate(); });
+}
+
+void TForm2::FormActivate()
+{
+    const std::optional<DescriptionText> text = descriptionText(language);
+    if (!text)
+        return;
+    ui->end2B->setText(text->closeCaption);
+    ui->infoMemo->setPlainText(text->lines.join(u'\n'));
+}
+
+void TForm2::end2BClick()
+{
+    close();
+}

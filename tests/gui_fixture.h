@@ -1,0 +1,60 @@
+#pragma once
+// Drives the real main window as a user would, with the message boxes
+// replaced by a recorder so nothing blocks.
+
+#include "app/report.h"
+#include "app/window_fonts.h"
+#include "runtime/number_text.h"
+#include "runtime/random.h"
+#include "ui_main_window.h"
+#include "workbench/main_form.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QStringList>
+#include <memory>
+
+struct ReportRecorder {
+    QStringList errors;
+    QStringList notices;
+    QStringList captions;
+
+    ReportRecorder()
+    {
+        report::setSink([this](report::Kind kind, const QString &caption, const QString &text) {
+            (kind == report::Kind::Error ? errors : notices).append(text);
+            captions.append(caption);
+        });
+    }
+    ~ReportRecorder() { report::setSink({}); }
+
+    QString takeError()
+    {
+        return errors.isEmpty() ? QString() : errors.takeFirst();
+    }
+};
+
+class Workbench {
+public:
+    explicit Workbench(QChar separator = u',', uint32_t clockTicks = 4242)
+    {
+        numtext::setDecimalSeparator(separator);
+        clock_source::setTicksSource([clockTicks] { return clockTicks; });
+        form = std::make_unique<TForm1>();
+    }
+    ~Workbench() { clock_source::setTicksSource({}); }
+
+    TForm1 &window() { return *form; }
+    Ui::Form1 &c() { return form->controls(); }
+    WorkbenchState &state() { return form->state(); }
+    TNeuron &neuron() { return *form->state().neuron; }
+
+    // A user replacing the whole text of an edit (as by paste).
+    void type(QLineEdit *edit, const QString &text) { edit->setText(text); }
+    void click(QAbstractButton *button) { button->click(); }
+
+    ReportRecorder reports;
+
+private:
+    std::unique_ptr<TForm1> form;
+};

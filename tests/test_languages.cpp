@@ -1,0 +1,161 @@
+// The three interface languages and the description window.
+
+#include "gui_fixture.h"
+
+#include "chart/error_chart.h"
+#include "info/info_form.h"
+#include "ui_info_window.h"
+
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct Shown {
+    QString button;
+    QStringList lines;
+    bool maximised = false;
+    bool modal = false;
+    QString title;
+};
+
+// Opens the description window by its button, reads it, closes it with
+// `close` (the window's own button or its close box).
+Shown openDescription(Workbench &wb, bool byButton = true)
+{
+    Shown shown;
+    TForm2 *form2 = wb.window().descriptionWindow();
+    QTimer::singleShot(0, form2, [&shown, form2, byButton] {
+        shown.button = form2->controls().end2B->text();
+        shown.lines = form2->controls().infoMemo->toPlainText().split(u'\n');
+        shown.maximised = form2->windowState() & Qt::WindowMaximized;
+        shown.modal = form2->isModal() && QApplication::activeModalWidget() == form2;
+        shown.title = form2->windowTitle();
+        if (byButton)
+            form2->controls().end2B->click();
+        else
+            form2->close();
+    });
+    wb.click(wb.c().popisB);
+    return shown;
+}
+
+} // namespace
+
+class LanguagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void radioButtonsSwitchEveryCaption()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        wb.click(c.andGateB);
+        wb.click(c.enRB);
+        QCOMPARE(wb.state().language, uint8_t(1));
+        QCOMPARE(c.showAnalogCBox->text(), QStringLiteral("Show the sum in neuron"));
+        QCOMPARE(c.randomNeuronB->text(), QStringLiteral("Randomise"));
+        QCOMPARE(c.targetLab->text(), QStringLiteral("target"));
+        QCOMPARE(c.repeatLab->text(), QStringLiteral("Repeat     :"));
+        QCOMPARE(c.lesonDoneLab->text(), QStringLiteral("Done    :"));
+        // The gate stays loaded, but the prompt comes back.
+        QCOMPARE(c.infoLab->text(), QStringLiteral("Please select AND,OR,NAND,XOR first"));
+        QCOMPARE(c.learningRateLab->text(), QStringLiteral("learning rate:"));
+        QCOMPARE(c.spracheRG->title(), QStringLiteral("english"));
+        QCOMPARE(c.Chart1->leftAxis().title(), QStringLiteral("Error"));
+        QCOMPARE(c.Chart1->bottomAxis().title(), QStringLiteral("Iterations"));
+        QCOMPARE(wb.state().pattern(1).Target, 1.0f);
+
+        wb.click(c.skRB);
+        QCOMPARE(c.repeatLab->text(), QStringLiteral("Počet kôl :"));
+        QCOMPARE(c.lessonB->text(), QStringLiteral("Štartuj učenie"));
+        QCOMPARE(c.endB->text(), QStringLiteral("Koniec"));
+        QCOMPARE(c.Chart1->leftAxis().title(), QStringLiteral("Chaby"));
+        QCOMPARE(c.Chart1->bottomAxis().title(), QStringLiteral("Iterácie"));
+        QVERIFY(!c.enRB->isChecked());
+
+        wb.click(c.deRB);
+        QCOMPARE(c.biasCBox->text(), QStringLiteral("Schalte Bias ein"));
+        QCOMPARE(c.Chart1->bottomAxis().title(), QStringLiteral("Iterationen"));
+        // Unnamed or untranslated texts stay.
+        QCOMPARE(c.in1Lab->text(), QStringLiteral("input 1"));
+        QCOMPARE(c.andGateB->text(), QStringLiteral("AND Gate"));
+        QCOMPARE(wb.window().findChild<QLabel *>(QStringLiteral("thresholdLab"))->text(),
+                 QStringLiteral("threshold: "));
+    }
+
+    void clickingTheCheckedButtonRunsNothing()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        wb.click(c.enRB);
+        wb.click(c.andGateB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
+        wb.click(c.enRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
+    }
+
+    void captionsGrowWithTheirText()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        for (QRadioButton *language : {c.deRB, c.enRB, c.skRB}) {
+            wb.click(language);
+            for (QLabel *label : {c.repeatLab, c.lesonDoneLab, c.infoLab, c.targetLab, c.learningRateLab})
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        }
+    }
+
+    void descriptionShowsTheChosenLanguage()
+    {
+        Workbench wb;
+        Shown german = openDescription(wb);
+        QCOMPARE(german.button, QStringLiteral("Schliessen"));
+        QCOMPARE(german.lines.size(), 29);
+        QCOMPARE(german.lines.count(QString()), 8);
+        QCOMPARE(german.lines.first(), QStringLiteral("Perceptron Learning Algorithm"));
+        QCOMPARE(german.lines[6], QStringLiteral("• \"d\" ist die Differenz zwischen dem aktuellen Output Y,  "
+                                                 "und dem erwartetem Output target."));
+        QCOMPARE(german.lines.last(), QString(115, u'*'));
+        QVERIFY(german.maximised);
+        QVERIFY(german.modal);
+        QCOMPARE(german.title, QStringLiteral("Info zum Tivaro"));
+
+        wb.click(wb.c().enRB);
+        Shown english = openDescription(wb, false);
+        QCOMPARE(english.button, QStringLiteral("Close"));
+        QCOMPARE(english.lines.size(), 26);
+        QCOMPARE(english.lines.count(QString()), 5);
+        QCOMPARE(english.lines[12], QStringLiteral("   where"));
+
+        wb.click(wb.c().skRB);
+        Shown slovak = openDescription(wb);
+        QCOMPARE(slovak.button, QStringLiteral("Zatvor"));
+        QCOMPARE(slovak.lines.size(), 38);
+        QCOMPARE(slovak.lines[35], slovak.lines[3]);
+        QCOMPARE(slovak.lines[36], slovak.lines[4]);
+        QCOMPARE(slovak.lines[15].indexOf(u'a'), 37);
+        QCOMPARE(english.title, slovak.title);
+    }
+
+    void descriptionIsOneWindowRebuiltAtEveryOpening()
+    {
+        Workbench wb;
+        TForm2 *form2 = wb.window().descriptionWindow();
+        QVERIFY(form2);
+        QVERIFY(form2->isHidden());
+        QCOMPARE(form2->parentWidget(), &wb.window()); // no task-bar button of its own
+        QVERIFY(form2->windowFlags() & Qt::Dialog);
+        QTimer::singleShot(0, form2, [form2] {
+            form2->controls().infoMemo->appendPlainText(QStringLiteral("typed by a student"));
+            form2->controls().end2B->click();
+        });
+        wb.click(wb.c().popisB);
+        QVERIFY(form2->isHidden());
+        const Shown again = openDescription(wb);
+        QVERIFY(!again.lines.contains(QStringLiteral("typed by a student")));
+        QCOMPARE(wb.window().findChildren<TForm2 *>().size(), 1);
+    }
+};
+
+QTEST_MAIN(LanguagesTest)
+#include "test_languages.moc"

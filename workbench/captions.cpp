@@ -1,0 +1,24 @@
+#include "workbench/captions.h"
+
+using T = CaptionTarget;
+
+const std::array<CaptionRow, 17> captionTable = {{
+    {T::Control, "showAnalogCBox", {u"Zeige die Summe im Neuron", u"Show the sum in neuron", u"Ukáž sumu v neurone"}},
+    {T::Control, "randomNeuronB", {u"Randomisiere", u"Randomise", u"Randomizuj"}},
+    {T::Control, "targetLab", {u"Das Ziel (target)", u"target", u"Cieľ (target)"}},
+    {T::Control, "lessonB", {u"Lektion starten", u"Start the lesson", u"Štartuj učenie"}},
+    {T::Control, "popisB", {u"Beschreibung", u"Short notes", u"Krátky popis"}},
+    {T::Control, "repeatLab", {u"Wiederholungen:", u"Repeat     :", u"Počet kôl :"}},
+    {T::Control, "lesonDoneLab", {u"Abgelaufen:", u"Done    :", u"Ubehnutých:"}},
+    {T::Control, "infoLab", {u"Bitte wählen Sie zuerst: AND,OR,NAND,XOR", u"Please select AND,OR,NAND,XOR first",
+                             u"Zvoľte najprv funkciu AND,OR,NAND alebo XOR"}},
+    {T::Control, "nextPatternB", {u"Nächster Inputwert", u"Next input", u"Nasledujúci input"}},
+    {T::Control, "learningRateLab", {u"learning rate:", u"learning rate:", u"learning rate:"}},
+    {T::Control, "biasCBox", {u"Schalte Bias ein", u"Use bias", u"Použi bias"}},
+    {T::Control, "errGraphCB", {u"Zeige den Fehlergraf", u"Show the error graph", u"Ukáž graf chýb"}},
+    {T::Control, "endB", {u"Ende", u"End", u"Koniec"}},
+    {T::Control, "sigmoidCB", {u"sigmoid", u"sigmoid", u"sigmoid"}},
+    {T::Control, "spracheRG", {u"deutsch", u"english", u"slovensky"}},
+    {T::LeftAxisTitle, nullptr, {u"Fehler", u"Error", u"Chaby"}},
+    {T::BottomAxisTitle, nullptr, {u"Iterationen", u"Iterations", u"Iterácie"}},
+}};

@@ -1,0 +1,25 @@
+#pragma once
+// The interface texts of the three languages.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+enum Language : uint8_t { German = 0, English = 1, Slovak = 2 };
+constexpr int languageCount = 3;
+
+// What a caption row is written into.
+enum class CaptionTarget {
+    Control,        // the control of the main window with this object name
+    LeftAxisTitle,  // the error chart's axis titles
+    BottomAxisTitle,
+};
+
+struct CaptionRow {
+    CaptionTarget target;
+    const char *controlName;
+    std::array<const char16_t *, languageCount> text;
+};
+
+// In the order they are applied.
+extern const std::array<CaptionRow, 17> captionTable;

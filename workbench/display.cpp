@@ -1,0 +1,81 @@
+// Presenting patterns and showing the neuron in the edits.
+
+#include "workbench/main_form.h"
+
+#include "app/report.h"
+#include "runtime/float32.h"
+#include "runtime/number_text.h"
+#include "ui_main_window.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+void TForm1::ShowNeuron()
+{
+    Ui::Form1 &c = *ui;
+    TNeuron &neuron = *workbench.neuron;
+    setEditText(c.weight1Edit, numtext::formatFixed(neuron.GetWeight(0)));
+    setEditText(c.weight2Edit, numtext::formatFixed(neuron.GetWeight(1)));
+    setEditText(c.in1Edit, numtext::formatFixed(neuron.GetInput(0)));
+    setEditText(c.in2Edit, numtext::formatFixed(neuron.GetInput(1)));
+    if (c.biasCBox->isChecked()) {
+        setEditText(workbench.weight0Edit, numtext::formatFixed(neuron.GetWeight(2)));
+        neuron.SetInput(2, 1.0f);
+    }
+    const float output = neuron.Output();
+    setEditText(c.outputEdit, neuron.AnalogOutput ? numtext::formatFixed(output) : numtext::formatPlain(output));
+}
+
+void TForm1::NextPatternBClick()
+{
+    Ui::Form1 &c = *ui;
+    workbench.advancePattern();
+    const TPattern &pattern = workbench.pattern(workbench.patternIndex);
+    setEditText(c.in1Edit, numtext::formatFixed(pattern.In1));
+    setEditText(c.in2Edit, numtext::formatFixed(pattern.In2));
+    ThinkBClick();
+}
+
+void TForm1::ThinkBClick()
+{
+    Ui::Form1 &c = *ui;
+    if (c.in1Edit->text().isEmpty() || c.in2Edit->text().isEmpty()) {
+        report::showNotice(QStringLiteral("Missing input values!"));
+        return;
+    }
+    TNeuron &neuron = *workbench.neuron;
+    neuron.SetWeight(0, numtext::parseFloat32(c.weight1Edit->text()));
+    neuron.SetWeight(1, numtext::parseFloat32(c.weight2Edit->text()));
+    neuron.SetInput(0, numtext::parseFloat32(c.in1Edit->text()));
+    neuron.SetInput(1, numtext::parseFloat32(c.in2Edit->text()));
+    if (c.biasCBox->isChecked()) {
+        neuron.SetInput(2, 1.0f);
+        // A bias weight the user typed counts here as in a lesson.
+        neuron.SetWeight(2, numtext::parseFloat32(workbench.weight0Edit->text()));
+    }
+    ShowNeuron();
+}
+
+void TForm1::ShowAnalogCBoxClick()
+{
+    workbench.neuron->AnalogOutput = ui->showAnalogCBox->isChecked();
+    ShowNeuron();
+}
+
+void TForm1::sigmoidCBClick()
+{
+    workbench.neuron->ActivationMode = ui->sigmoidCB->isChecked() ? 1 : 0;
+}
+
+void TForm1::ThresholdEditChange()
+{
+    // An unreadable text means threshold 0, without a message; a readable one
+    // beyond the 32-bit range is still an overflow.
+    const auto value = numtext::tryParseFloat(ui->thresholdEdit->text());
+    workbench.neuron->Threshold = value ? float32::store(*value) : 0.0f;
+}
+
+void TForm1::LRateEditChange()
+{
+    workbench.learningRate = numtext::parseFloat32(ui->lRateEdit->text());
+}

@@ -1,0 +1,73 @@
+// Loading the truth table of a gate as the training set.
+
+#include "workbench/main_form.h"
+
+#include "chart/error_chart.h"
+#include "runtime/number_text.h"
+#include "ui_main_window.h"
+#include "workbench/gate_table.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+void TForm1::LoadGate(uint8_t gate)
+{
+    Ui::Form1 &c = *ui;
+    const bool bias = c.biasCBox->isChecked();
+    c.targetMemo->clear();
+    if (c.errGraphCB->isChecked())
+        c.Chart1->clearPoints();
+    for (int p = 1; p <= 4; ++p) {
+        TPattern &pattern = workbench.pattern(p);
+        QString line = bias ? QStringLiteral("| 1 | ") : QStringLiteral("| ");
+        pattern.In1 = gateValue(gate, p, 0);
+        line += numtext::formatPlain(pattern.In1) + QStringLiteral(" |");
+        pattern.In2 = gateValue(gate, p, 1);
+        line += numtext::formatPlain(pattern.In2) + QStringLiteral(" |");
+        pattern.Target = gateValue(gate, p, 2);
+        line += QStringLiteral("  ->") + numtext::formatPlain(pattern.Target) + QStringLiteral(" |");
+        c.targetMemo->appendPlainText(line);
+    }
+    const TPattern &first = workbench.pattern(1);
+    setEditText(c.in1Edit, numtext::formatFixed(first.In1));
+    setEditText(c.in2Edit, numtext::formatFixed(first.In2));
+    workbench.neuron->SetInput(0, first.In1);
+    workbench.neuron->SetInput(1, first.In2);
+    if (bias)
+        workbench.neuron->SetInput(2, 1.0f);
+}
+
+void TForm1::AndGateBClick()
+{
+    Ui::Form1 &c = *ui;
+    LoadGate(AndGate);
+    ShowNeuron();
+    c.infoLab->setText(QStringLiteral("AND gate"));
+    c.infoLab->adjustSize();
+    setEditText(c.lessonCntEdit, QStringLiteral("0"));
+    c.nextPatternB->setEnabled(true);
+    c.lessonB->setEnabled(true);
+}
+
+void TForm1::loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
+                                  const char *thresholdWithoutBias)
+{
+    Ui::Form1 &c = *ui;
+    LoadGate(gate);
+    setEditText(c.lessonCntEdit, QStringLiteral("0"));
+    c.infoLab->setText(QString::fromLatin1(caption));
+    c.infoLab->adjustSize();
+    setEditText(c.thresholdEdit,
+                numtext::localized(c.biasCBox->isChecked() ? thresholdWithBias : thresholdWithoutBias));
+    c.nextPatternB->setEnabled(true);
+    c.lessonB->setEnabled(true);
+}
+
+void TForm1::OrGateBClick() { loadGateAndThreshold(OrGate, "OR gate", "0", "0,5"); }
+
+void TForm1::NandGateBClick() { loadGateAndThreshold(NandGate, "NAND gate", "0", "1,0"); }
+
+void TForm1::XorGateBClick() { loadGateAndThreshold(XorGate, "XOR gate", "0", "1,0"); }

@@ -1,0 +1,105 @@
+// The lesson: trains the neuron on the loaded patterns for the repeat count.
+
+#include "workbench/main_form.h"
+
+#include "chart/error_chart.h"
+#include "runtime/app_error.h"
+#include "runtime/number_text.h"
+#include "ui_main_window.h"
+#include "workbench/lesson_progress.h"
+#include "workbench/lesson_run.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The number after the first "/" of the counter text ("0 / 200"), or the
+// whole text when there is none, without surrounding blanks.
+QString lessonCounterNumber(const QString &text)
+{
+    QString rest = text.mid(text.indexOf(u'/') + 1);
+    qsizetype begin = 0, end = rest.size();
+    while (begin < end && rest[begin].unicode() <= u' ')
+        ++begin;
+    while (end > begin && rest[end - 1].unicode() <= u' ')
+        --end;
+    return rest.mid(begin, end - begin);
+}
+
+} // namespace
+
+void TForm1::ResetLesson()
+{
+    Ui::Form1 &c = *ui;
+    workbench.repeatCount = numtext::parseInt32(c.repeatEdit->text());
+    workbench.patternIndex = 0;
+    workbench.learningRate = numtext::parseFloat32(c.lRateEdit->text());
+    workbench.neuron->Threshold = numtext::parseFloat32(c.thresholdEdit->text());
+    // A checked sigmoid box always means a sigmoid lesson.
+    workbench.neuron->ActivationMode = c.sigmoidCB->isChecked() ? 1 : 0;
+}
+
+void TForm1::LessonBClick()
+{
+    Ui::Form1 &c = *ui;
+    WorkbenchState &s = workbench;
+    TNeuron &neuron = *s.neuron;
+
+    const QString counter = lessonCounterNumber(c.lessonCntEdit->text());
+    s.lessonTotal = numtext::parseInt64(counter);
+    if (s.lessonTotal == 0)
+        ResetLesson();
+    s.repeatCount = numtext::parseInt32(c.repeatEdit->text());
+    // The running total must stay countable to the end of this lesson.
+    if (s.repeatCount > 0 && s.lessonTotal > std::numeric_limits<int64_t>::max() - s.repeatCount)
+        throw errors::invalidInteger(counter);
+    int64_t done = 0;
+    s.patternIndex = 1;
+    neuron.SetWeight(0, numtext::parseFloat32(c.weight1Edit->text()));
+    neuron.SetWeight(1, numtext::parseFloat32(c.weight2Edit->text()));
+    if (c.biasCBox->isChecked()) {
+        neuron.SetInput(2, 1.0f);
+        neuron.SetWeight(2, numtext::parseFloat32(s.weight0Edit->text()));
+    }
+
+    const bool graph = c.errGraphCB->isChecked();
+    const int64_t total = s.lessonTotal;
+    ErrorChart &chart = *c.Chart1;
+    LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
+    LessonProgress progress(this, s.repeatCount);
+
+    if (graph && s.repeatCount > 0) {
+        // The first iteration scales the axis. The repeat text cannot change
+        // while the lesson runs, so later iterations would only set the same
+        // maximum again, which does nothing.
+        done += lesson.run(1, [&](float error) {
+            rescaleIterationAxis(total + numtext::parseInt32(c.repeatEdit->text()));
+            chart.addPoint(static_cast<double>(total + 1), error);
+        });
+        s.repeatCount -= 1;
+    }
+    while (s.repeatCount > 0 && progress.keepGoing(done)) {
+        const int64_t count = std::min(s.repeatCount, LessonProgress::chunk);
+        if (graph) {
+            int64_t x = total + done;
+            lesson.run(count, [&chart, &x](float error) { chart.addPoint(static_cast<double>(++x), error); });
+        } else {
+            lesson.run(count, [](float) {});
+        }
+        done += count;
+        s.repeatCount -= count;
+    }
+    if (progress.cancelled()) {
+        // As if the repeat count had been what ran.
+        s.repeatCount = 0;
+        if (graph && total + done >= chart.bottomAxis().minimum())
+            rescaleIterationAxis(total + done);
+    }
+
+    s.lessonTotal += done;
+    setEditText(c.lessonCntEdit, QStringLiteral("0 / ") + QString::number(s.lessonTotal));
+    ShowNeuron();
+}

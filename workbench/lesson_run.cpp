@@ -1,0 +1,40 @@
+#include "workbench/lesson_run.h"
+
+namespace {
+
+bool isBit(float value) { return value == 0.0f || value == 1.0f; }
+
+} // namespace
+
+LessonRun::Variant LessonRun::variantOf() const
+{
+    for (const TPattern &pattern : patterns)
+        if (!isBit(pattern.In1) || !isBit(pattern.In2))
+            return Variant::Exact;
+    const int inputs = neuron.InputCount;
+    // Inputs beyond the two pattern inputs keep their value for the whole run.
+    if (inputs == 3 && !isBit(neuron.GetInput(2)))
+        return Variant::Exact;
+    if (inputs != 2 && inputs != 3)
+        return Variant::Exact;
+    const bool three = inputs == 3;
+    switch (outputKindOf(neuron)) {
+    case OutputKind::Step: return three ? Variant::Step3 : Variant::Step2;
+    case OutputKind::Linear: return three ? Variant::Linear3 : Variant::Linear2;
+    case OutputKind::Sigmoid: return three ? Variant::Sigmoid3 : Variant::Sigmoid2;
+    }
+    return Variant::Exact;
+}
+
+float LessonRun::exactFallback(const TPattern &pattern, int inputs, bool &writeBackArmed)
+{
+    for (int i = 0; i < inputs; ++i)
+        neuron.SetWeight(i, weights[i]);
+    // Should the exact rule raise, the neuron already holds the truth.
+    writeBackArmed = false;
+    const float error = exactIteration(neuron, pattern, rate);
+    writeBackArmed = true;
+    for (int i = 0; i < inputs; ++i)
+        weights[i] = neuron.GetWeight(i);
+    return error;
+}

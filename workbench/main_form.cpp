@@ -1,0 +1,230 @@
+#include "workbench/main_form.h"
+
+#include "app/user_action.h"
+#include "chart/error_chart.h"
+#include "info/info_form.h"
+#include "runtime/number_text.h"
+#include "runtime/random.h"
+#include "ui_main_window.h"
+#include "workbench/captions.h"
+#include "workbench/status_text.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+
+TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
+{
+    ui->setupUi(this);
+    // The layout's learning rate, in the user's own number format.
+    ui->lRateEdit->setText(numtext::localized("0,1"));
+    wireControls();
+    runUserAction([this] { FormCreate(); });
+    // Created once, hidden; the description button shows it.
+    form2 = new TForm2(workbench.language, this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::wireControls()
+{
+    Ui::Form1 &c = *ui;
+    wiring = {
+        {c.randomNeuronB, &TForm1::RandomNeuronBClick},
+        {c.andGateB, &TForm1::AndGateBClick},
+        {c.orGateB, &TForm1::OrGateBClick},
+        {c.nandGateB, &TForm1::NandGateBClick},
+        {c.xorGateB, &TForm1::XorGateBClick},
+        {c.showAnalogCBox, &TForm1::ShowAnalogCBoxClick},
+        {c.outputEdit, &TForm1::ThresholdEditChange},
+        {c.thresholdEdit, &TForm1::ThresholdEditChange},
+        {c.lRateEdit, &TForm1::LRateEditChange},
+        {c.repeatEdit, &TForm1::RepeatEditChange},
+        {c.lessonB, &TForm1::LessonBClick},
+        {c.nextPatternB, &TForm1::NextPatternBClick},
+        {c.endB, &TForm1::EndBClick},
+        {c.biasCBox, &TForm1::BiasCBoxClick},
+        {c.errGraphCB, &TForm1::ErrGraphCBClick},
+        {c.sigmoidCB, &TForm1::sigmoidCBClick},
+        {c.deRB, &TForm1::deRBClick},
+        {c.enRB, &TForm1::deRBClick},
+        {c.skRB, &TForm1::deRBClick},
+        {c.popisB, &TForm1::popisBClick},
+    };
+    for (const Wiring &w : wiring) {
+        const Handler handler = w.handler;
+        auto run = [this, handler] { runUserAction([this, handler] { (this->*handler)(); }); };
+        if (auto *edit = qobject_cast<QLineEdit *>(w.control))
+            connect(edit, &QLineEdit::textChanged, this, run);
+        else if (auto *radio = qobject_cast<QRadioButton *>(w.control))
+            connect(radio, &QRadioButton::toggled, this, [run](bool checked) { if (checked) run(); });
+        else if (auto *box = qobject_cast<QCheckBox *>(w.control))
+            connect(box, &QCheckBox::toggled, this, run);
+        else if (auto *button = qobject_cast<QPushButton *>(w.control))
+            connect(button, &QPushButton::clicked, this, run);
+    }
+}
+
+TForm1::Handler TForm1::handlerOf(QObject *control) const
+{
+    for (const Wiring &w : wiring)
+        if (w.control == control)
+            return w.handler;
+    return nullptr;
+}
+
+void TForm1::runNested(QObject *control)
+{
+    if (const Handler handler = handlerOf(control))
+        (this->*handler)();
+}
+
+bool TForm1::setEditText(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() == text)
+        return false;
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setText(text);
+    }
+    runNested(edit);
+    return true;
+}
+
+bool TForm1::setChecked(QAbstractButton *box, bool checked)
+{
+    if (box->isChecked() == checked)
+        return false;
+    {
+        const QSignalBlocker quiet(box);
+        box->setChecked(checked);
+    }
+    // A radio button's handler runs only when it becomes checked.
+    if (checked || !qobject_cast<QRadioButton *>(box))
+        runNested(box);
+    return true;
+}
+
+void TForm1::FormCreate()
+{
+    Ui::Form1 &c = *ui;
+    workbench.neuron = std::make_unique<TNeuron>(2);
+    c.in1Lab->setText(QStringLiteral("input 1"));
+    c.in2Lab->setText(QStringLiteral("input 2"));
+    setChecked(c.showAnalogCBox, true);
+    setChecked(c.biasCBox, false);
+    c.nextPatternB->setEnabled(false);
+    c.lessonB->setEnabled(false);
+    c.Chart1->hide();
+    rng::reseedFromClock();
+    setEditText(c.thresholdEdit, numtext::localized("0,500"));
+    setEditText(c.repeatEdit, QStringLiteral("100"));
+    workbench.language = German;
+    ApplyLanguage();
+    c.deRB->setText(QStringLiteral("DE"));
+    c.enRB->setText(QStringLiteral("EN"));
+    c.skRB->setText(QStringLiteral("SK"));
+    ShowNeuron();
+    c.mesLab->setText(UnscrambleText(scrambledStatus()));
+    c.mesLab->adjustSize();
+}
+
+void TForm1::FormClose()
+{
+    workbench.neuron.reset();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    runUserAction([this] { FormClose(); });
+    QWidget::closeEvent(event);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    // The user changed the system's number format while we run.
+    if (event->type() == QEvent::LocaleChange)
+        numtext::setDecimalSeparator(QLocale::system().decimalPoint().front());
+    QWidget::changeEvent(event);
+}
+
+void TForm1::EndBClick()
+{
+    close();
+}
+
+void TForm1::RandomNeuronBClick()
+{
+    Ui::Form1 &c = *ui;
+    workbench.neuron->RandomizeWeights();
+    const QString threshold = c.biasCBox->isChecked() ? QStringLiteral("0") : numtext::localized("0,5000");
+    // The neuron always takes the shown threshold, also when the text stays.
+    if (!setEditText(c.thresholdEdit, threshold))
+        ThresholdEditChange();
+    setEditText(c.lessonCntEdit, QStringLiteral("0"));
+    c.Chart1->clearPoints();
+    c.nextPatternB->setEnabled(false);
+    ShowNeuron();
+}
+
+void TForm1::popisBClick()
+{
+    if (form2)
+        form2->showModally();
+}
+
+void TForm1::deRBClick()
+{
+    Ui::Form1 &c = *ui;
+    if (c.deRB->isChecked())
+        workbench.language = German;
+    else if (c.enRB->isChecked())
+        workbench.language = English;
+    else if (c.skRB->isChecked())
+        workbench.language = Slovak;
+    ApplyLanguage();
+}
+
+namespace {
+
+void setCaption(QWidget *control, const QString &text)
+{
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        if (label->text() != text) {
+            label->setText(text);
+            label->adjustSize(); // labels grow with their caption
+        }
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+        button->setText(text);
+    } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
+        group->setTitle(text);
+    }
+}
+
+} // namespace
+
+void TForm1::ApplyLanguage()
+{
+    const uint8_t language = workbench.language;
+    if (language >= languageCount)
+        return;
+    for (const CaptionRow &row : captionTable) {
+        const QString text = QString::fromUtf16(row.text[language]);
+        switch (row.target) {
+        case CaptionTarget::Control:
+            setCaption(findChild<QWidget *>(QString::fromLatin1(row.controlName)), text);
+            break;
+        case CaptionTarget::LeftAxisTitle:
+            ui->Chart1->leftAxis().setTitle(text);
+            break;
+        case CaptionTarget::BottomAxisTitle:
+            ui->Chart1->bottomAxis().setTitle(text);
+            break;
+        }
+    }
+}

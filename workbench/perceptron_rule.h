@@ -1,0 +1,76 @@
+#pragma once
+// One lesson iteration: present a pattern, compute the error, and move every
+// weight by learning rate x error x input.
+
+#include "neuron/ann_unit.h"
+#include "runtime/float32.h"
+#include "workbench/workbench_state.h"
+
+#include <cmath>
+
+// The rule as the neuron defines its arithmetic: products and sums in
+// extended precision, each stored result rounded to 32 bits, overflow raised.
+inline float exactIteration(TNeuron &neuron, const TPattern &pattern, float rate)
+{
+    neuron.SetInput(0, pattern.In1);
+    neuron.SetInput(1, pattern.In2);
+    const float error = float32::store(static_cast<long double>(pattern.Target) - neuron.Output());
+    for (int32_t i = 0; i < neuron.InputCount; ++i) {
+        const float delta = float32::store(neuron.GetInput(i) * (static_cast<long double>(rate) * error));
+        neuron.SetWeight(i, float32::store(static_cast<long double>(neuron.GetWeight(i)) + delta));
+    }
+    return error;
+}
+
+enum class OutputKind { Step, Linear, Sigmoid };
+
+inline OutputKind outputKindOf(const TNeuron &neuron)
+{
+    if (!neuron.AnalogOutput)
+        return OutputKind::Step;
+    return neuron.ActivationMode == 0 ? OutputKind::Linear : OutputKind::Sigmoid;
+}
+
+// The same iteration in plain float arithmetic. With every input 0 or 1 the
+// products are exact and a sum rounded once to extended and then to float
+// equals the float sum, so the results are bit for bit those of
+// exactIteration. Returns false, changing nothing, when a result leaves the
+// float range: the caller then repeats the iteration exactly, which raises
+// the overflow where the rule says.
+template <OutputKind kind, int inputs>
+inline bool fastIteration(float (&weights)[3], const float (&values)[3], float threshold, float rate,
+                          float target, float &error)
+{
+    float sum = 0.0f;
+    for (int i = 0; i < inputs; ++i)
+        sum = values[i] * weights[i] + sum;
+    if (!std::isfinite(sum)) [[unlikely]]
+        return false;
+
+    float output;
+    if constexpr (kind == OutputKind::Step) {
+        output = sum > threshold ? 1.0f : 0.0f;
+    } else if constexpr (kind == OutputKind::Linear) {
+        output = sum;
+    } else {
+        const long double e = std::exp(static_cast<long double>(threshold) - sum);
+        if (!std::isfinite(e)) [[unlikely]]
+            return false;
+        output = static_cast<float>(1.0L / (1.0L + e));
+    }
+
+    const float err = target - output;
+    const float step = rate * err;
+    if (!std::isfinite(step)) [[unlikely]]
+        return false;
+    float next[inputs];
+    for (int i = 0; i < inputs; ++i) {
+        next[i] = weights[i] + values[i] * step;
+        if (!std::isfinite(next[i])) [[unlikely]]
+            return false;
+    }
+    for (int i = 0; i < inputs; ++i)
+        weights[i] = next[i];
+    error = err;
+    return true;
+}
