@@ -5,6 +5,7 @@
 #include "runtime/number_text.h"
 #include "runtime/random.h"
 #include "ui_main_window.h"
+#include "workbench/accessible_names.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -68,6 +69,7 @@ void TForm1::CreateBiasControls()
     paintBlue(biasLab, 10, true);
     biasLab->move(c.in1Lab->x(), c.in1Lab->y() - 70);
     biasLab->adjustSize();
+    biasLab->setObjectName(QStringLiteral("biasLab"));
     workbench.biasLab = biasLab;
 
     auto *biasEdit = new QLineEdit(this);
@@ -75,12 +77,14 @@ void TForm1::CreateBiasControls()
     biasEdit->setGeometry(c.in1Edit->x(), biasLab->y() + 15, c.in1Edit->width(), c.in1Edit->height());
     biasEdit->setText(QStringLiteral("1"));
     biasEdit->setReadOnly(true);
+    biasEdit->setObjectName(QStringLiteral("biasEdit"));
     workbench.biasEdit = biasEdit;
 
     auto *weight0Lab = new QLabel(QStringLiteral("weight 0"), this);
     paintBlue(weight0Lab, 10, false);
     weight0Lab->move(c.w1Lab->x(), c.in1Lab->y() - 35);
     weight0Lab->adjustSize();
+    weight0Lab->setObjectName(QStringLiteral("weight0Lab"));
     workbench.weight0Lab = weight0Lab;
 
     auto *weight0Edit = new QLineEdit(this);
@@ -88,6 +92,7 @@ void TForm1::CreateBiasControls()
     weight0Edit->setGeometry(c.weight1Edit->x(), weight0Lab->y() + 15, c.weight1Edit->width(),
                              c.weight1Edit->height());
     weight0Edit->setText(numtext::formatFixed(static_cast<float>(rng::draw())));
+    weight0Edit->setObjectName(QStringLiteral("weight0Edit"));
     workbench.weight0Edit = weight0Edit;
 
     for (QWidget *control : {static_cast<QWidget *>(biasLab), static_cast<QWidget *>(biasEdit),
@@ -96,4 +101,5 @@ void TForm1::CreateBiasControls()
 
     moveBy(c.outputLab, -outputShift);
     moveBy(c.outputEdit, -outputShift);
+    nameControlsForScreenReaders(this);
 }

@@ -6,6 +6,7 @@
 #include "runtime/number_text.h"
 #include "runtime/random.h"
 #include "ui_main_window.h"
+#include "workbench/accessible_names.h"
 #include "workbench/captions.h"
 #include "workbench/status_text.h"
 
@@ -227,4 +228,8 @@ void TForm1::ApplyLanguage()
             break;
         }
     }
+    // The chart has no caption of its own to announce.
+    ui->Chart1->setAccessibleName(QStringLiteral("Tivaro: %1 / %2")
+                                      .arg(ui->Chart1->leftAxis().title(), ui->Chart1->bottomAxis().title()));
+    nameControlsForScreenReaders(this);
 }

@@ -1,0 +1,90 @@
+// Keyboard use and the names a screen reader announces.
+
+#include "gui_fixture.h"
+
+#include "chart/error_chart.h"
+
+#include <QAccessible>
+#include <QTest>
+
+namespace {
+
+QString spokenName(QWidget *control)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void editsAreNamedByTheirLabelsInEveryLanguage()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        QCOMPARE(spokenName(c.in1Edit), QStringLiteral("input 1"));
+        QCOMPARE(spokenName(c.weight2Edit), QStringLiteral("weight 2"));
+        QCOMPARE(spokenName(c.thresholdEdit), QStringLiteral("threshold:"));
+        QCOMPARE(spokenName(c.repeatEdit), QStringLiteral("Wiederholungen:"));
+        QCOMPARE(spokenName(c.lessonCntEdit), QStringLiteral("Abgelaufen:"));
+        QCOMPARE(spokenName(c.targetMemo), QStringLiteral("Das Ziel (target)"));
+        QCOMPARE(spokenName(c.lessonB), QStringLiteral("Lektion starten"));
+        wb.click(c.enRB);
+        QCOMPARE(spokenName(c.repeatEdit), QStringLiteral("Repeat :"));
+        QCOMPARE(spokenName(c.lessonB), QStringLiteral("Start the lesson"));
+        QCOMPARE(spokenName(c.errGraphCB), QStringLiteral("Show the error graph"));
+        QVERIFY(spokenName(c.Chart1).contains(QStringLiteral("Iterations")));
+        QVERIFY(!spokenName(c.Image1).isEmpty());
+
+        wb.click(c.biasCBox);
+        QCOMPARE(spokenName(wb.state().weight0Edit), QStringLiteral("weight 0"));
+        QCOMPARE(spokenName(wb.state().biasEdit), QStringLiteral("Bias"));
+        QCOMPARE(wb.state().weight0Edit->objectName(), QStringLiteral("weight0Edit"));
+    }
+
+    void everyControlCarriesItsLayoutName()
+    {
+        Workbench wb;
+        for (QWidget *child : wb.window().findChildren<QWidget *>()) {
+            if (child->parentWidget() == &wb.window() || child->parentWidget() == wb.c().Panel1 ||
+                child->parentWidget() == wb.c().Panel2)
+                QVERIFY2(!child->objectName().isEmpty(), child->metaObject()->className());
+        }
+        QCOMPARE(wb.c().Chart1->objectName(), QStringLiteral("Chart1"));
+    }
+
+    void buttonsAndBoxesWorkFromTheKeyboard()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        wb.window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wb.window()));
+        c.errGraphCB->setFocus();
+        QTest::keyClick(c.errGraphCB, Qt::Key_Space);
+        QVERIFY(c.errGraphCB->isChecked());
+        QVERIFY(!c.Chart1->isHidden());
+        c.andGateB->setFocus();
+        QTest::keyClick(c.andGateB, Qt::Key_Space);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
+        c.lessonB->setFocus();
+        QTest::keyClick(c.lessonB, Qt::Key_Space);
+        QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 100"));
+        c.deRB->setFocus();
+        QTest::keyClick(c.deRB, Qt::Key_Space);
+        QVERIFY(c.deRB->isChecked());
+        QTest::keyClick(c.deRB, Qt::Key_Right);
+        QVERIFY(c.enRB->isChecked());
+        QCOMPARE(c.endB->text(), QStringLiteral("End"));
+        // Typing into an edit runs its handler keystroke by keystroke.
+        c.repeatEdit->setFocus();
+        c.repeatEdit->selectAll();
+        QTest::keyClicks(c.repeatEdit, QStringLiteral("25"));
+        QCOMPARE(c.Chart1->bottomAxis().maximum(), 25.0);
+        QVERIFY(wb.reports.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "test_accessibility.moc"
