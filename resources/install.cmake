@@ -1,0 +1,91 @@
+# Install layout and the Debian package. Only the program and its desktop
+# integration are installed; the static libraries stay in the build tree.
+include(GNUInstallDirs)
+
+set(TIVARO_APP_ID org.example.tivaro)
+set(TIVARO_RES ${CMAKE_CURRENT_LIST_DIR})
+
+install(TARGETS tivaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Desktops look the icon up by its theme name "tivaro", so every size is
+# renamed on the way in.
+foreach(size 16 32 48 64 128 256)
+    install(FILES ${TIVARO_RES}/icons/tivaro-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME tivaro.png)
+endforeach()
+install(FILES ${TIVARO_RES}/icons/tivaro.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Debian wants the licence beside every package's documentation.
+set(TIVARO_COPYRIGHT ${CMAKE_BINARY_DIR}/packaging/copyright)
+file(WRITE ${TIVARO_COPYRIGHT}
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: tivaro
+
+Files: *
+Copyright: 2026 Tivaro developers
+License: MIT
+ Permission is hereby granted, free of charge, to any person obtaining a copy
+ of this software and associated documentation files (the \"Software\"), to
+ deal in the Software without restriction, including without limitation the
+ rights to use, copy, modify, merge, publish, distribute, sublicense, and/or
+ sell copies of the Software, and to permit persons to whom the Software is
+ furnished to do so, subject to the following conditions:
+ .
+ The above copyright notice and this permission notice shall be included in
+ all copies or substantial portions of the Software.
+ .
+ THE SOFTWARE IS PROVIDED \"AS IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR
+ IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY,
+ FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE
+ AUTHORS OR COPYRIGHT HOLDERS BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER
+ LIABILITY, WHETHER IN AN ACTION OF CONTRACT, TORT OR OTHERWISE, ARISING
+ FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER DEALINGS
+ IN THE SOFTWARE.
+")
+install(FILES ${TIVARO_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tivaro)
+
+# --- Debian package (cpack -G DEB) ---
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tivaro)
+set(CPACK_PACKAGE_VENDOR "Tivaro developers")
+set(CPACK_PACKAGE_CONTACT "Tivaro developers <tivaro@example.org>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "train one artificial neuron with the perceptron rule")
+# CPack puts the summary on the first line and indents this text below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Tivaro is a small teaching program that trains a single artificial neuron
+on the truth table of AND, OR, NAND or XOR. Students watch inputs, weights
+and output change, plot the error of every iteration and switch the
+interface between German, English and Slovak.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tivaro developers <tivaro@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+
+# Qt loads its window-system plugin at run time, so no linker scan finds it.
+set(tivaro_runtime_deps qt6-qpa-plugins)
+find_program(TIVARO_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(TIVARO_DPKG_SHLIBDEPS)
+    # Versioned dependencies taken from the libraries the binary really links.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+    # Without dpkg-dev: the Debian 12 packages behind every NEEDED entry.
+    list(PREPEND tivaro_runtime_deps
+        libc6 libgcc-s1 libstdc++6 libjpeg62-turbo
+        libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6)
+endif()
+list(JOIN tivaro_runtime_deps ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The windows ask for Tahoma; without it Qt falls back to another font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
+
+include(CPack)

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Validates the desktop entry and the AppStream metadata, then installs the
+# build into a scratch DESTDIR and checks that a desktop would find
+# everything it needs there.
+# Usage: packaging_check.sh SOURCE_DIR BUILD_DIR APP_ID VERSION
+set -uo pipefail
+
+src=$1 build=$2 id=$3 version=$4
+desktop=$src/resources/$id.desktop
+metainfo=$src/resources/$id.metainfo.xml
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+for tool in desktop-file-validate appstreamcli; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed (scripts/install-deps.sh)"; exit 77; }
+done
+
+# Validators: errors and warnings fail, hints and infos do not.
+out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
+grep -E '(error|warning):' <<<"$out" && fail "desktop entry has warnings"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+
+# The pieces that tie desktop entry, metadata and icons together.
+key() { sed -n "s/^$1=//p" "$desktop" | head -n1; }
+exec_name=$(key Exec | cut -d' ' -f1)
+icon_name=$(key Icon)
+[ "$(key Name)" = Tivaro ] || fail "desktop Name is '$(key Name)'"
+grep -q '^Categories=Education;' "$desktop" || fail "main category is not Education"
+for lang in de sk; do
+  grep -q "^Comment\[$lang\]=." "$desktop" || fail "no Comment[$lang]"
+done
+grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
+  || fail "metainfo launchable does not name $id.desktop"
+grep -q "<release version=\"$version\"" "$metainfo" \
+  || fail "metainfo has no release entry for version $version"
+
+# Install as a package would: prefix /usr under a DESTDIR in the build tree.
+stage=$build/packaging-test
+rm -rf "$stage"
+DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null \
+  || { fail "cmake --install"; echo "$failures failure(s)"; exit 1; }
+root=$stage/usr
+share=$root/share
+
+[ -x "$root/bin/$exec_name" ] || fail "Exec=$exec_name is not installed in bin"
+[ -f "$share/applications/$id.desktop" ] || fail "desktop entry not installed"
+[ -f "$share/metainfo/$id.metainfo.xml" ] || fail "metainfo not installed"
+[ -f "$share/doc/tivaro/copyright" ] || fail "copyright not installed"
+[ -f "$share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "scalable icon missing"
+
+# A PNG's width and height are big-endian words at bytes 16 and 20.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+for size in 16 32 48 64 128 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/$icon_name.png
+  if [ ! -f "$png" ]; then fail "icon ${size}x${size} missing"; continue; fi
+  got=$(png_size "$png")
+  [ "$got" = "${size}x${size}" ] || fail "icon in ${size}x${size} is $got"
+done
+
+# Cross-checks the installed metadata against the installed desktop entry.
+appstreamcli validate-tree --no-net "$stage" || fail "appstreamcli validate-tree"
+
+[ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
+echo "packaging checks passed"
