@@ -2,8 +2,9 @@
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install package clean
 
 all: build
 
@@ -24,6 +25,14 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tivaro_bench
+
+# DESTDIR, when given, stages the tree for a packager instead of the system.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Writes $(BUILD)/tivaro_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)
