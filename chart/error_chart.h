@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QValueAxis;
@@ -23,22 +24,46 @@ public:
 
     // Below minimum(): raises AppError "Axis Maximum Value must be >= Minimum"
     // and keeps the old maximum. The value it already has: nothing happens.
-    void setMaximum(double value);
+    // The early-outs are inline because a lesson calls these every iteration.
+    void setMaximum(double value) { if (value != max) changeMaximum(value); }
     // Negative: raises AppError "Axis increment must be >= 0".
-    void setIncrement(double value);
+    void setIncrement(double value) { if (value != step) changeIncrement(value); }
     // Makes the working range exactly minimum() .. maximum() at once.
-    void recompute();
+    void recompute() { if (pending) apply(); }
     void setTitle(const QString &title);
     QString title() const;
 
     // The range the axis works with now (after the last recompute()).
-    double workingMinimum() const;
-    double workingMaximum() const;
+    double workingMinimum() const { return workMin; }
+    double workingMaximum() const { return workMax; }
+
+    // The range actually shown: the working range, widened around its centre
+    // when it is empty (minimum == maximum) so the axis can still be drawn.
+    double shownMinimum() const { return shownMin; }
+    double shownMaximum() const { return shownMax; }
+    // Distance between two labels as last applied (a multiple of increment()).
+    double labelInterval() const;
+
+    // Pixels the axis has for its labels; decides how many labels fit.
+    void setPixelLength(int pixels);
+    // The Qt axis this one drives (owned by the chart).
+    QValueAxis *valueAxis() const { return axis; }
+    // Called after the shown range or labels changed, so the owner can repaint.
+    void onChanged(std::function<void()> handler) { changed = std::move(handler); }
 
 private:
+    void changeMaximum(double value);
+    void changeIncrement(double value);
+    void apply();
+    void applyLabels();
+
     QValueAxis *axis;   // owned by the chart
     double min, max, step;
     bool pending = true;
+    double workMin = 0, workMax = 0;
+    double shownMin = 0, shownMax = 0;
+    int pixelLength = 0;
+    std::function<void()> changed;
 };
 
 class ErrorChart : public QChartView {
@@ -61,11 +86,30 @@ public:
 
     // Points actually handed to Qt Charts at the last paint.
     int drawnPointCount() const;
+    // The Qt series that shows the drawn points (read-only use).
+    const QLineSeries *drawnSeries() const { return series; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void markDirty();
+    void refreshDrawnPoints();
+    void fitToSize();
+
     std::unique_ptr<ErrorSeries> stored;
-    // ... private details are free to change
+    QLineSeries *series;   // owned by the chart
+    ChartAxis left;
+    ChartAxis bottom;
+    bool repaintQueued = false;
+    int drawn = 0;
+
+    // What the drawn points were built from; rebuilt when any of it changes.
+    struct DrawnFrom {
+        uint64_t version = ~uint64_t{0};
+        double xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
+        int columns = 0;
+        bool operator==(const DrawnFrom &) const = default;
+    } drawnFrom;
 };

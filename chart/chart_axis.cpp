@@ -1,0 +1,128 @@
+#include "chart/error_chart.h"
+
+#include "chart/axis_labels.h"
+#include "runtime/app_error.h"
+
+#include <QFontMetricsF>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Room one label needs along its axis: its height stacked vertically, its
+// widest text side by side, each with a gap.
+double labelExtent(const QValueAxis &axis, double from, double to, int decimals)
+{
+    const QFontMetricsF metrics(axis.labelsFont());
+    if (axis.orientation() == Qt::Vertical)
+        return metrics.height() * 1.5;
+    double widest = 0;
+    for (double value : {from, to})
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(value, 'f', decimals)));
+    return widest + metrics.averageCharWidth() * 2;
+}
+
+}
+
+ChartAxis::ChartAxis(QValueAxis *axis, double minimum, double maximum, double increment)
+    : axis(axis), min(minimum), max(maximum), step(increment)
+{
+    // The layout's own values are taken as they are; checks apply to later changes.
+}
+
+void ChartAxis::changeMaximum(double value)
+{
+    if (!(value >= min))
+        throw AppError(QStringLiteral("Axis Maximum Value must be >= Minimum"));
+    if (!std::isfinite(value))
+        throw AppError(QStringLiteral("Axis Maximum Value must be a finite number"));
+    max = value;
+    pending = true;
+}
+
+void ChartAxis::changeIncrement(double value)
+{
+    if (!(value >= 0))
+        throw AppError(QStringLiteral("Axis increment must be >= 0"));
+    if (!std::isfinite(value))
+        throw AppError(QStringLiteral("Axis increment must be a finite number"));
+    step = value;
+    pending = true;
+}
+
+void ChartAxis::apply()
+{
+    pending = false;
+    workMin = min;
+    workMax = max;
+
+    // An empty range (a lesson of one iteration) is shown around its value;
+    // so is a range too narrow for the doubles at its size to tell apart.
+    const double size = std::max(std::abs(min), std::abs(max));
+    if (max - min > size * 1e-9) {
+        shownMin = min;
+        shownMax = max;
+    } else {
+        const double half = std::max(0.5, size * 1e-9);
+        shownMin = min - half;
+        shownMax = min + half;
+    }
+    if (axis) {
+        // Between the new range and its label step, the old step could ask
+        // Qt for billions of labels; a fixed count bridges the change.
+        axis->setTickType(QValueAxis::TicksFixed);
+        axis->setRange(shownMin, shownMax);
+    }
+    applyLabels();
+    if (changed)
+        changed();
+}
+
+void ChartAxis::applyLabels()
+{
+    if (!axis)
+        return;
+    const double span = shownMax - shownMin;
+    const int defaultRoom = 10;
+    double interval = axis_labels::interval(span, step, defaultRoom);
+    if (pixelLength > 0) {
+        // The label width depends on the digits the step needs; two rounds settle it.
+        for (int round = 0; round < 2; ++round) {
+            const double extent = labelExtent(*axis, shownMin, shownMax, axis_labels::decimals(interval));
+            const int room = std::max(1, int(pixelLength / std::max(extent, 1.0)));
+            interval = axis_labels::interval(span, step, room);
+        }
+    }
+    axis->setTickInterval(interval);
+    // Labels fall on round multiples of the step, beginning inside the range.
+    axis->setTickAnchor(std::ceil(shownMin / interval) * interval);
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(axis_labels::decimals(interval)));
+    axis->setTickType(QValueAxis::TicksDynamic);
+}
+
+double ChartAxis::labelInterval() const
+{
+    return axis ? axis->tickInterval() : 0;
+}
+
+void ChartAxis::setPixelLength(int pixels)
+{
+    if (pixels == pixelLength)
+        return;
+    pixelLength = pixels;
+    applyLabels();
+    if (changed)
+        changed();
+}
+
+void ChartAxis::setTitle(const QString &title)
+{
+    if (axis)
+        axis->setTitleText(title);
+}
+
+QString ChartAxis::title() const
+{
+    return axis ? axis->titleText() : QString();
+}

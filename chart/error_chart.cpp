@@ -1,0 +1,154 @@
+#include "chart/error_chart.h"
+
+#include "chart/band_clip.h"
+#include "chart/error_series.h"
+
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Outer margins as shares of the chart's width: 3 % left, 5 % right.
+constexpr double leftMarginShare = 0.03;
+constexpr double rightMarginShare = 0.05;
+// Room the axes' labels and titles take from the widget, for sizing labels.
+constexpr int besideLeftAxis = 60;
+constexpr int aboveAndBelowPlot = 75;
+// Qt Charts gets at most four points per pixel column, and at most this many
+// columns, whatever the number of points stored.
+constexpr int mostColumns = 1024;
+
+QFont withFamily(QFont font, const QString &family)
+{
+    font.setFamily(family);
+    return font;
+}
+
+void configureChart(QChart &chart)
+{
+    chart.setTitle(QStringLiteral("Tivaro"));
+    chart.setTitleFont(withFamily(chart.titleFont(), QStringLiteral("Tahoma")));
+    chart.legend()->hide();
+    chart.setAnimationOptions(QChart::NoAnimation);
+    chart.setBackgroundRoundness(0);
+    chart.layout()->setContentsMargins(0, 0, 0, 0);
+}
+
+void configureAxes(QValueAxis &left, QValueAxis &bottom)
+{
+    QFont leftTitle = withFamily(left.titleFont(), QStringLiteral("Tahoma"));
+    leftTitle.setBold(true);
+    left.setTitleFont(leftTitle);
+    QFont bottomTitle = bottom.titleFont();
+    bottomTitle.setPixelSize(13);
+    bottom.setTitleFont(bottomTitle);
+    for (QValueAxis *axis : {&left, &bottom})
+        axis->setMinorTickCount(0);
+}
+
+}
+
+ErrorChart::ErrorChart(QWidget *parent)
+    : QChartView(parent),
+      stored(std::make_unique<ErrorSeries>()),
+      series(new QLineSeries(this)),
+      left(new QValueAxis(this), -1.1, 1.1, 0.1),
+      bottom(new QValueAxis(this), 1, 1000, 1)
+{
+    QChart &c = *chart();
+    configureChart(c);
+    setFrameShape(QFrame::NoFrame);
+
+    series->setName(QStringLiteral("OutError"));
+    series->setPointsVisible(false);
+    c.addSeries(series);
+    c.addAxis(left.valueAxis(), Qt::AlignLeft);
+    c.addAxis(bottom.valueAxis(), Qt::AlignBottom);
+    series->attachAxis(left.valueAxis());
+    series->attachAxis(bottom.valueAxis());
+    configureAxes(*left.valueAxis(), *bottom.valueAxis());
+
+    left.setTitle(QStringLiteral("Error"));
+    bottom.setTitle(QStringLiteral("Iterations"));
+    left.recompute();
+    bottom.recompute();
+    left.onChanged([this] { markDirty(); });
+    bottom.onChanged([this] { markDirty(); });
+    fitToSize();
+}
+
+ErrorChart::~ErrorChart() = default;
+
+ChartAxis &ErrorChart::leftAxis() { return left; }
+ChartAxis &ErrorChart::bottomAxis() { return bottom; }
+
+void ErrorChart::clearPoints()
+{
+    stored->clear();
+    markDirty();
+}
+
+void ErrorChart::addPoint(double x, double y)
+{
+    stored->add(x, y);
+    if (!repaintQueued)
+        markDirty();
+}
+
+int64_t ErrorChart::pointCount() const { return stored->count(); }
+std::size_t ErrorChart::seriesBytes() const { return stored->bytes(); }
+int ErrorChart::drawnPointCount() const { return drawn; }
+
+void ErrorChart::markDirty()
+{
+    repaintQueued = true;
+    viewport()->update();
+}
+
+void ErrorChart::paintEvent(QPaintEvent *event)
+{
+    repaintQueued = false;
+    // Qt Charts moves the line at once when its points are replaced, so the
+    // new points show in this very paint.
+    refreshDrawnPoints();
+    QChartView::paintEvent(event);
+}
+
+void ErrorChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    fitToSize();
+}
+
+void ErrorChart::fitToSize()
+{
+    const int width = viewport()->width();
+    const int height = viewport()->height();
+    chart()->setMargins(QMargins(int(std::lround(width * leftMarginShare)), 0,
+                                 int(std::lround(width * rightMarginShare)), 0));
+    // Sized from the widget, not the plot area: the plot area follows the
+    // labels, and labels following the plot area could flip back and forth.
+    const double plotShare = 1 - leftMarginShare - rightMarginShare;
+    bottom.setPixelLength(std::max(1, int(width * plotShare) - besideLeftAxis));
+    left.setPixelLength(std::max(1, height - aboveAndBelowPlot));
+}
+
+void ErrorChart::refreshDrawnPoints()
+{
+    const int columns = std::clamp(int(std::ceil(chart()->plotArea().width())), 1, mostColumns);
+    const DrawnFrom now{stored->version(), bottom.shownMinimum(), bottom.shownMaximum(),
+                        left.shownMinimum(), left.shownMaximum(), columns};
+    if (now == drawnFrom)
+        return;
+    drawnFrom = now;
+
+    // One span of slack on each side: far enough that the cut never shows.
+    const double width = now.xTo - now.xFrom, height = now.yTo - now.yFrom;
+    const Band band{now.xFrom - width, now.xTo + width, now.yFrom - height, now.yTo + height};
+    const QList<QPointF> points = clipToBand(stored->drawnPoints(now.xFrom, now.xTo, columns), band);
+    series->replace(points);
+    drawn = int(points.size());
+}

@@ -1,0 +1,3 @@
+tivaro_add_test(test_chart_axis SOURCES test_chart_axis.cpp LIBS tivaro_chart)
+tivaro_add_test(test_chart_series SOURCES test_chart_series.cpp LIBS tivaro_chart)
+tivaro_add_test(test_chart_view SOURCES test_chart_view.cpp LIBS tivaro_chart)
