@@ -99,6 +99,11 @@ void ChartAxis::applyLabels()
     axis->setTickAnchor(std::ceil(shownMin / interval) * interval);
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(axis_labels::decimals(interval)));
     axis->setTickType(QValueAxis::TicksDynamic);
+    // Where labels must be sparser than the increment, minor ticks still
+    // mark every increment, as long as they stay few enough to see.
+    const double perLabel = step > 0 ? interval / step : 0;
+    const bool fewSteps = perLabel >= 1 && perLabel <= 10 && std::abs(perLabel - std::round(perLabel)) < 1e-9;
+    axis->setMinorTickCount(fewSteps ? int(std::round(perLabel)) - 1 : 0);
 }
 
 double ChartAxis::labelInterval() const
