@@ -3,7 +3,9 @@
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 
+#include <QCursor>
 #include <QGraphicsLayout>
+#include <QToolTip>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -75,6 +77,12 @@ ErrorChart::ErrorChart(QWidget *parent)
     bottom.setTitle(QStringLiteral("Iterations"));
     left.recompute();
     bottom.recompute();
+    connect(series, &QLineSeries::hovered, this, [this](const QPointF &point, bool entered) {
+        if (entered)
+            QToolTip::showText(QCursor::pos(), tipAt(point.x()), this);
+        else
+            QToolTip::hideText();
+    });
     left.onChanged([this] { markDirty(); });
     bottom.onChanged([this] { markDirty(); });
     fitToSize();

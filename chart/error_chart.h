@@ -11,6 +11,8 @@
 
 class QValueAxis;
 class QLineSeries;
+class QMenu;
+class QPixmap;
 class ErrorSeries;
 
 // One axis of the chart. Changes take effect on screen at recompute().
@@ -89,8 +91,22 @@ public:
     // The Qt series that shows the drawn points (read-only use).
     const QLineSeries *drawnSeries() const { return series; }
 
+    // The right-click menu, for teachers who want the picture elsewhere.
+    // Its texts follow the interface language.
+    void setMenuTexts(const QString &saveImage, const QString &copyImage);
+    std::unique_ptr<QMenu> buildContextMenu();
+    // The chart as drawn, at its size times the screen's pixel ratio.
+    QPixmap picture();
+    // Raises AppError when the file cannot be written.
+    void saveImage(const QString &path);
+    void copyImage();
+    // The tip shown while hovering over the line near `x`: the nearest drawn
+    // point's iteration and error.
+    QString tipAt(double x) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -104,6 +120,8 @@ private:
     ChartAxis bottom;
     bool repaintQueued = false;
     int drawn = 0;
+    QString saveText = QStringLiteral("Save image…");
+    QString copyText = QStringLiteral("Copy image");
 
     // What the drawn points were built from; rebuilt when any of it changes.
     struct DrawnFrom {

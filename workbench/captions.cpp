@@ -22,3 +22,9 @@ const std::array<CaptionRow, 17> captionTable = {{
     {T::LeftAxisTitle, nullptr, {u"Fehler", u"Error", u"Chaby"}},
     {T::BottomAxisTitle, nullptr, {u"Iterationen", u"Iterations", u"Iterácie"}},
 }};
+
+const std::array<ChartMenuTexts, languageCount> chartMenuTexts = {{
+    {u"Bild speichern…", u"Bild kopieren"},
+    {u"Save image…", u"Copy image"},
+    {u"Uložiť obrázok…", u"Kopírovať obrázok"},
+}};

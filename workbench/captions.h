@@ -23,3 +23,10 @@ struct CaptionRow {
 
 // In the order they are applied.
 extern const std::array<CaptionRow, 17> captionTable;
+
+// The chart's right-click menu: save and copy its picture.
+struct ChartMenuTexts {
+    const char16_t *saveImage;
+    const char16_t *copyImage;
+};
+extern const std::array<ChartMenuTexts, languageCount> chartMenuTexts;
