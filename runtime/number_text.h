@@ -13,13 +13,21 @@ namespace numtext {
 
 // The user's decimal separator. Read from the system locale at start-up
 // and whenever the system announces a change; tests set it directly.
+// Only "." and "," are separators: anything else (also from the system
+// locale) is taken as ".", so that every written number reads back.
 QChar decimalSeparator();
 void setDecimalSeparator(QChar separator);
+// The system locale's separator by the same rule, for re-reading it when the
+// system announces a change: setDecimalSeparator(systemDecimalSeparator()).
+QChar systemDecimalSeparator();
 
 // Floating-point text: optional blanks, optional sign, digits with at most
 // one decimal separator (which may also stand before or after all digits),
 // an optional exponent "E"/"e" with optional sign and digits, optional blanks.
 // Anything else (empty, "inf", "nan", hex, grouping, two separators) is no number.
+// Blanks are spaces and tabs; digits are ASCII "0"-"9" only. The value is
+// correctly rounded to long double however long the text; a value beyond
+// the long double range is a number too (infinite), tiny ones become 0.
 std::optional<long double> tryParseFloat(const QString &text);
 // As tryParseFloat, raising errors::invalidFloat(text) for a bad text.
 long double parseFloat(const QString &text);

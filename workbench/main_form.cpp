@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -150,7 +149,7 @@ void TForm1::changeEvent(QEvent *event)
 {
     // The user changed the system's number format while we run.
     if (event->type() == QEvent::LocaleChange)
-        numtext::setDecimalSeparator(QLocale::system().decimalPoint().front());
+        numtext::setDecimalSeparator(numtext::systemDecimalSeparator());
     QWidget::changeEvent(event);
 }
 

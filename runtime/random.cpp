@@ -1,0 +1,69 @@
+#include "runtime/random.h"
+
+#include <chrono>
+#include <utility>
+
+namespace {
+
+// Like the runtime this replaces, the seed starts at 0 until somebody
+// reseeds it (the start-up seeds it from the clock).
+uint32_t g_seed = 0;
+
+std::function<uint32_t()> &ticksSource()
+{
+    static std::function<uint32_t()> source;
+    return source;
+}
+
+uint32_t systemTicks()
+{
+    // The monotonic clock in nanoseconds stands in for the high-resolution
+    // performance counter; only its low 32 bits are used.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+    return static_cast<uint32_t>(static_cast<uint64_t>(ns));
+}
+
+} // namespace
+
+namespace rng {
+
+void setSeed(uint32_t seed)
+{
+    g_seed = seed;
+}
+
+uint32_t seed()
+{
+    return g_seed;
+}
+
+void reseedFromClock()
+{
+    g_seed = clock_source::ticks();
+}
+
+long double draw()
+{
+    // Unsigned arithmetic wraps modulo 2^32 by definition.
+    g_seed = g_seed * 134775813u + 1u;
+    // 2^32 is a power of two and the seed has 32 bits: the quotient is exact.
+    return static_cast<long double>(g_seed) / 4294967296.0L;
+}
+
+} // namespace rng
+
+namespace clock_source {
+
+uint32_t ticks()
+{
+    const auto &source = ticksSource();
+    return source ? source() : systemTicks();
+}
+
+void setTicksSource(std::function<uint32_t()> source)
+{
+    ticksSource() = std::move(source);
+}
+
+} // namespace clock_source

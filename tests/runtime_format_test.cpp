@@ -1,0 +1,252 @@
+// Writing numbers (runtime/number_text.h): the fixed and the plain display
+// formats, the decimal separator and localized constants.
+
+#include "runtime/number_text.h"
+
+#include <QTest>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+class RuntimeFormatTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initialSeparatorFromSystem();
+    void separatorSetting();
+
+    void fixedTable_data();
+    void fixedTable();
+    void fixedMore_data();
+    void fixedMore();
+    void fixedNonFinite();
+    void fixedEveryFloatShape();
+
+    void plain_data();
+    void plain();
+
+    void localizedConstants();
+};
+
+void RuntimeFormatTest::initialSeparatorFromSystem()
+{
+    // Runs first: nothing has set the separator yet.
+    const QChar system = numtext::systemDecimalSeparator();
+    QVERIFY(system == u'.' || system == u',');
+    QCOMPARE(numtext::decimalSeparator(), system);
+}
+
+void RuntimeFormatTest::separatorSetting()
+{
+    numtext::setDecimalSeparator(u',');
+    QCOMPARE(numtext::decimalSeparator(), QChar(u','));
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(numtext::decimalSeparator(), QChar(u'.'));
+    // Nothing else is a separator.
+    numtext::setDecimalSeparator(QChar(0x066B));
+    QCOMPARE(numtext::decimalSeparator(), QChar(u'.'));
+    numtext::setDecimalSeparator(u' ');
+    QCOMPARE(numtext::decimalSeparator(), QChar(u'.'));
+}
+
+void RuntimeFormatTest::fixedTable_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    // The documented table of the fixed format.
+    QTest::newRow("1") << 1.0f << QStringLiteral("1.0000");
+    QTest::newRow("0") << 0.0f << QStringLiteral("0.0000");
+    QTest::newRow("0.25") << 0.25f << QStringLiteral("0.2500");
+    QTest::newRow("-0.123456") << -0.123456f << QStringLiteral("-0.1200");
+    QTest::newRow("0.125") << 0.125f << QStringLiteral("0.1300");
+    QTest::newRow("0.00123") << 0.00123f << QStringLiteral("0.0012");
+    QTest::newRow("-0.00004") << -0.00004f << QStringLiteral("0.0000");
+    QTest::newRow("12.345") << 12.345f << QStringLiteral("12.0000");
+    QTest::newRow("99.5") << 99.5f << QStringLiteral("1E0002");
+    QTest::newRow("123.4") << 123.4f << QStringLiteral("1.2E0002");
+}
+
+void RuntimeFormatTest::fixedTable()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(numtext::formatFixed(value), text);
+    numtext::setDecimalSeparator(u',');
+    QCOMPARE(numtext::formatFixed(value), QString(text).replace(u'.', u','));
+}
+
+void RuntimeFormatTest::fixedMore_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    const float denormMin = std::numeric_limits<float>::denorm_min();
+    const struct { const char *name; float value; const char *text; } rows[] = {
+        // Values a student sees every day.
+        {"150", 150.0f, "1.5E0002"},
+        {"0.7349", 0.7349f, "0.7300"},
+        {"0.00004", 0.00004f, "0.0000"},
+        // Carries through every kept digit.
+        {"9.96", 9.96f, "10.0000"},
+        {"-9.96", -9.96f, "-10.0000"},
+        {"9.95", 9.95f, "9.9000"},      // 9.9499998...: just below the tie
+        {"9.85", 9.85f, "9.9000"},      // 9.8500003...
+        {"0.99996", 0.99996f, "1.0000"},
+        {"0.99995", 0.99995f, "1.0000"}, // 0.99994999...: two digits 99|9
+        {"0.0995", 0.0995f, "0.1000"},   // 0.0995000...
+        {"99.4", 99.4f, "99.0000"},
+        {"99.49", 99.49f, "99.0000"},
+        {"-99.5", -99.5f, "-1E0002"},
+        {"999.5", 999.5f, "1E0003"},
+        {"995", 995.0f, "1E0003"},
+        {"994", 994.0f, "9.9E0002"},
+        {"105", 105.0f, "1.1E0002"},     // ties away from zero
+        {"-105", -105.0f, "-1.1E0002"},
+        {"1005", 1005.0f, "1E0003"},
+        {"1e38", 1e38f, "1E0038"},
+        {"FLT_MAX", FLT_MAX, "3.4E0038"},
+        {"-FLT_MAX", -FLT_MAX, "-3.4E0038"},
+        {"1e10", 1e10f, "1E0010"},
+        {"12345678", 12345678.0f, "1.2E0007"},
+        {"10", 10.0f, "10.0000"},
+        {"100", 100.0f, "1E0002"},
+        {"1.25", 1.25f, "1.3000"},
+        {"-1.25", -1.25f, "-1.3000"},
+        {"2.5", 2.5f, "2.5000"},
+        {"0.05", 0.05f, "0.0500"},
+        {"0.0095", 0.0095f, "0.0095"},
+        {"0.00095", 0.00095f, "0.0010"}, // 9.5000002e-4: carry at one kept digit
+        {"0.00015", 0.00015f, "0.0002"}, // 1.5000001e-4
+        {"0.00035", 0.00035f, "0.0003"}, // 3.4999999e-4
+        {"0.00065", 0.00065f, "0.0007"}, // 6.5000000177e-4
+        {"0.0025", 0.0025f, "0.0025"},
+        {"0.99994", 0.99994f, "1.0000"}, // two significant digits: 99|9
+        {"0.00025", 0.00025f, "0.0003"}, // 2.5000001e-4
+        {"0.00006", 0.00006f, "0.0001"}, // rounds up from no kept digit
+        {"-0.00006", -0.00006f, "-0.0001"},
+        {"0.00005", 0.00005f, "0.0000"}, // 4.9999999e-5
+        {"0.0001", 0.0001f, "0.0001"},
+        {"0.000051", 0.000051f, "0.0001"},
+        {"0.000049", 0.000049f, "0.0000"},
+        {"0.00001", 0.00001f, "0.0000"},
+        {"-0", -0.0f, "0.0000"},
+        {"-0.00001", -0.00001f, "0.0000"},
+        {"denorm", denormMin, "0.0000"},
+        {"-denorm", -denormMin, "0.0000"},
+        {"FLT_MIN", FLT_MIN, "0.0000"},
+        {"0.5", 0.5f, "0.5000"},
+        {"-1", -1.0f, "-1.0000"},
+        {"0.1", 0.1f, "0.1000"},
+        {"1.05", 1.05f, "1.0000"},        // 1.0499999...
+        {"3.14159", 3.14159f, "3.1000"},
+        {"0.013", 0.013f, "0.0130"},
+        {"0.0135", 0.0135f, "0.0140"},   // 0.01350000035...
+        {"0.00135", 0.00135f, "0.0014"}, // 0.00135000003...
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << row.value << QString::fromLatin1(row.text);
+}
+
+void RuntimeFormatTest::fixedMore()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(numtext::formatFixed(value), text);
+    numtext::setDecimalSeparator(u',');
+    QCOMPARE(numtext::formatFixed(value), QString(text).replace(u'.', u','));
+}
+
+void RuntimeFormatTest::fixedNonFinite()
+{
+    // Never reached by the program; only must not crash.
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(numtext::formatFixed(std::numeric_limits<float>::infinity()), QStringLiteral("INF"));
+    QCOMPARE(numtext::formatFixed(-std::numeric_limits<float>::infinity()), QStringLiteral("-INF"));
+    QCOMPARE(numtext::formatFixed(std::numeric_limits<float>::quiet_NaN()), QStringLiteral("NAN"));
+    QCOMPARE(numtext::formatPlain(std::numeric_limits<long double>::infinity()), QStringLiteral("INF"));
+    QCOMPARE(numtext::formatPlain(-std::numeric_limits<long double>::infinity()), QStringLiteral("-INF"));
+    QCOMPARE(numtext::formatPlain(std::numeric_limits<long double>::quiet_NaN()), QStringLiteral("NAN"));
+}
+
+void RuntimeFormatTest::fixedEveryFloatShape()
+{
+    // Every power of two and its neighbours over the whole float range.
+    numtext::setDecimalSeparator(u',');
+    for (int exponent = -149; exponent <= 127; ++exponent) {
+        const float base = std::ldexp(1.0f, exponent);
+        for (const float value : {base, std::nextafter(base, 0.0f), std::nextafter(base, FLT_MAX),
+                                  -base, base * 1.5f}) {
+            const QString text = numtext::formatFixed(value);
+            QVERIFY2(text.size() >= 6 && text.size() <= 10, qPrintable(text));
+            QVERIFY2(!text.contains(u'.'), qPrintable(text));
+            QVERIFY2(text != QStringLiteral("-0,0000"), qPrintable(text));
+            QVERIFY2(numtext::tryParseFloat(text).has_value(), qPrintable(text));
+        }
+    }
+}
+
+void RuntimeFormatTest::plain_data()
+{
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<QString>("text");
+    const struct { const char *name; long double value; const char *text; } rows[] = {
+        {"0", 0.0L, "0"},
+        {"-0", -0.0L, "0"},
+        {"1", 1.0L, "1"},
+        {"-1", -1.0L, "-1"},
+        {"0.25", 0.25L, "0.25"},
+        {"-0.5", -0.5L, "-0.5"},
+        {"0.1", 0.1L, "0.1"},
+        {"1/3", 1.0L / 3, "0.333333333333333"},
+        {"2/3", 2.0L / 3, "0.666666666666667"},
+        {"12345.678", 12345.678L, "12345.678"},
+        {"100", 100.0L, "100"},
+        {"1e14", 1e14L, "100000000000000"},
+        {"1e15", 1e15L, "1E15"},            // 16 integer digits
+        {"999999999999999", 999999999999999.0L, "999999999999999"},
+        {"9999999999999999", 9999999999999999.0L, "1E16"},
+        {"1e16", 1e16L, "1E16"},
+        {"1e20", 1e20L, "1E20"},
+        {"-1e20", -1e20L, "-1E20"},
+        {"1.5e-7", 1.5e-7L, "1.5E-7"},
+        {"1e-5", 1e-5L, "0.00001"},
+        {"9.9999e-6", 9.9999e-6L, "9.9999E-6"},
+        {"0.000123", 0.000123L, "0.000123"},
+        {"123456789012345678", 123456789012345678.0L, "1.23456789012346E17"},
+        {"1.5", 1.5L, "1.5"},
+        {"0.7349", 0.7349L, "0.7349"},
+        {"float 0.1", static_cast<long double>(0.1f), "0.100000001490116"},
+        {"1e4932", 1e4932L, "1E4932"},
+        {"denorm", std::numeric_limits<long double>::denorm_min(), "3.64519953188247E-4951"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << row.value << QString::fromLatin1(row.text);
+}
+
+void RuntimeFormatTest::plain()
+{
+    QFETCH(long double, value);
+    QFETCH(QString, text);
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(numtext::formatPlain(value), text);
+    numtext::setDecimalSeparator(u',');
+    QCOMPARE(numtext::formatPlain(value), QString(text).replace(u'.', u','));
+}
+
+void RuntimeFormatTest::localizedConstants()
+{
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(numtext::localized("0,500"), QStringLiteral("0.500"));
+    QCOMPARE(numtext::localized("0,5000"), QStringLiteral("0.5000"));
+    QCOMPARE(numtext::localized("1,0"), QStringLiteral("1.0"));
+    QCOMPARE(numtext::localized("12"), QStringLiteral("12"));
+    numtext::setDecimalSeparator(u',');
+    QCOMPARE(numtext::localized("0,500"), QStringLiteral("0,500"));
+    QCOMPARE(numtext::localized("0,1"), QStringLiteral("0,1"));
+    QCOMPARE(numtext::localized(""), QString());
+}
+
+QTEST_GUILESS_MAIN(RuntimeFormatTest)
+#include "runtime_format_test.moc"
