@@ -44,6 +44,17 @@ QChar g_separator = u'.';
 // Scanning
 
 inline bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// Both number grammars open with optional blanks and an optional sign.
+// Moves p past them; returns whether the sign was a minus.
+inline bool readBlanksAndSign(const char16_t *&p, const char16_t *end)
+{
+    while (p != end && isBlank(*p))
+        ++p;
+    if (p != end && (*p == u'+' || *p == u'-'))
+        return *p++ == u'-';
+    return false;
+}
 inline bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 inline bool isSeparator(char16_t c) { return c == u'.' || c == u','; }
 
@@ -160,13 +171,7 @@ std::optional<long double> tryParseFloat(const QString &text)
 {
     const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *const end = p + text.size();
-
-    while (p != end && isBlank(*p))
-        ++p;
-
-    bool negative = false;
-    if (p != end && (*p == u'+' || *p == u'-'))
-        negative = (*p++ == u'-');
+    const bool negative = readBlanksAndSign(p, end);
 
     // Mantissa: digits with at most one separator anywhere among them.
     std::string kept;              // significant digits, at most kMaxDigits
@@ -249,13 +254,7 @@ std::optional<int64_t> tryParseInt64(const QString &text)
 {
     const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *const end = p + text.size();
-
-    while (p != end && isBlank(*p))
-        ++p;
-
-    bool negative = false;
-    if (p != end && (*p == u'+' || *p == u'-'))
-        negative = (*p++ == u'-');
+    const bool negative = readBlanksAndSign(p, end);
 
     // The magnitude may reach 2^63 for a negative number.
     const uint64_t limit = negative ? uint64_t(1) << 63 : uint64_t(std::numeric_limits<int64_t>::max());
