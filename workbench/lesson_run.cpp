@@ -26,14 +26,11 @@ LessonRun::Variant LessonRun::variantOf() const
     return Variant::Exact;
 }
 
-float LessonRun::exactFallback(const TPattern &pattern, int inputs, bool &writeBackArmed)
+float LessonRun::exactIterationFrom(const TPattern &pattern, int inputs, float (&weights)[3])
 {
     for (int i = 0; i < inputs; ++i)
         neuron.SetWeight(i, weights[i]);
-    // Should the exact rule raise, the neuron already holds the truth.
-    writeBackArmed = false;
     const float error = exactIteration(neuron, pattern, rate);
-    writeBackArmed = true;
     for (int i = 0; i < inputs; ++i)
         weights[i] = neuron.GetWeight(i);
     return error;

@@ -51,53 +51,93 @@ private:
         return patterns[static_cast<std::size_t>(patternIndex - 1)];
     }
 
-    // Keeps the neuron in step with the locals when the loop is left.
-    struct WriteBack {
-        LessonRun &run;
-        int inputs;
-        bool armed = true;
-        ~WriteBack()
-        {
-            if (!armed)
-                return;
-            for (int i = 0; i < inputs; ++i)
-                run.neuron.SetWeight(i, run.weights[i]);
-            run.neuron.SetInput(0, run.values[0]);
-            run.neuron.SetInput(1, run.values[1]);
-        }
-    };
-
+    // Weights, inputs and cursor live in locals here, which the compiler can
+    // keep in registers: members cost a round trip through memory on every
+    // iteration, which made a step lesson three times slower.
     template <OutputKind kind, int inputs, class OnIteration>
     int64_t loop(int64_t count, OnIteration &onIteration)
     {
+        float weights[3] = {0, 0, 0};
+        float values[3] = {0, 0, 0};
+#pragma GCC unroll 3
         for (int i = 0; i < inputs; ++i) {
             weights[i] = neuron.GetWeight(i);
             values[i] = neuron.GetInput(i);
         }
         const float threshold = neuron.Threshold;
-        WriteBack writeBack{*this, inputs};
+        int32_t index = patternIndex;
+        bool neuronHoldsTheTruth = false; // while the exact rule works on it
         int64_t done = 0;
-        while (done < count) {
-            const TPattern &pattern = nextPattern();
-            values[0] = pattern.In1;
-            values[1] = pattern.In2;
-            float error;
-            if (!fastIteration<kind, inputs>(weights, values, threshold, rate, pattern.Target, error)) [[unlikely]]
-                error = exactFallback(pattern, inputs, writeBack.armed);
-            ++done;
-            onIteration(error);
+        // The sum of the coming pattern is formed as soon as the weights are
+        // new, while they are still in registers; waiting for the next turn
+        // costs a trip through memory on the path every iteration waits for.
+        int32_t next = index >= 4 ? 1 : index + 1;
+        float sum = weightedSum<inputs>(weights, patternValues(next, values));
+        try {
+            while (done < count) {
+                index = next;
+                const TPattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
+                values[0] = pattern.In1;
+                values[1] = pattern.In2;
+                float error;
+                if (!fastIteration<kind, inputs>(weights, values, sum, threshold, rate, pattern.Target, error))
+                    [[unlikely]] {
+                    neuronHoldsTheTruth = true;
+                    error = exactFallback<inputs>(pattern, weights);
+                    neuronHoldsTheTruth = false;
+                }
+                ++done;
+                next = index >= 4 ? 1 : index + 1;
+                sum = weightedSum<inputs>(weights, patternValues(next, values));
+                onIteration(error);
+            }
+        } catch (...) {
+            patternIndex = index;
+            if (!neuronHoldsTheTruth)
+                writeBack<inputs>(weights, values);
+            throw;
         }
+        patternIndex = index;
+        writeBack<inputs>(weights, values);
         return done;
     }
 
+    // The values of pattern `index` with the other inputs as they are.
+    std::array<float, 3> patternValues(int32_t index, const float (&values)[3]) const
+    {
+        const TPattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
+        return {pattern.In1, pattern.In2, values[2]};
+    }
+
+    template <int inputs>
+    void writeBack(const float (&weights)[3], const float (&values)[3])
+    {
+#pragma GCC unroll 3
+        for (int i = 0; i < inputs; ++i)
+            neuron.SetWeight(i, weights[i]);
+        neuron.SetInput(0, values[0]);
+        neuron.SetInput(1, values[1]);
+    }
+
     // Repeats an iteration that left the float range with the exact rule,
-    // which raises the overflow at the step where it happens.
-    float exactFallback(const TPattern &pattern, int inputs, bool &writeBackArmed);
+    // which raises the overflow at the step where it happens. Goes through a
+    // copy so that the loop's weights never need an address of their own.
+    template <int inputs>
+    float exactFallback(const TPattern &pattern, float (&weights)[3])
+    {
+        float held[3] = {weights[0], weights[1], weights[2]};
+        const float error = exactIterationFrom(pattern, inputs, held);
+        weights[0] = held[0];
+        weights[1] = held[1];
+        weights[2] = held[2];
+        return error;
+    }
+
+    // Puts the weights into the neuron, runs the exact rule, reads them back.
+    float exactIterationFrom(const TPattern &pattern, int inputs, float (&weights)[3]);
 
     TNeuron &neuron;
     const std::array<TPattern, 4> &patterns;
     const float rate;
     int32_t &patternIndex;
-    float weights[3] = {0, 0, 0};
-    float values[3] = {0, 0, 0};
 };

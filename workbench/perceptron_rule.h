@@ -6,6 +6,7 @@
 #include "runtime/float32.h"
 #include "workbench/workbench_state.h"
 
+#include <array>
 #include <cmath>
 
 // The rule as the neuron defines its arithmetic: products and sums in
@@ -31,19 +32,28 @@ inline OutputKind outputKindOf(const TNeuron &neuron)
     return neuron.ActivationMode == 0 ? OutputKind::Linear : OutputKind::Sigmoid;
 }
 
-// The same iteration in plain float arithmetic. With every input 0 or 1 the
-// products are exact and a sum rounded once to extended and then to float
-// equals the float sum, so the results are bit for bit those of
-// exactIteration. Returns false, changing nothing, when a result leaves the
-// float range: the caller then repeats the iteration exactly, which raises
-// the overflow where the rule says.
-template <OutputKind kind, int inputs>
-inline bool fastIteration(float (&weights)[3], const float (&values)[3], float threshold, float rate,
-                          float target, float &error)
+// The weighted sum as the neuron forms it, in plain float arithmetic (may
+// come out infinite; fastIteration checks).
+template <int inputs>
+inline float weightedSum(const float (&weights)[3], const std::array<float, 3> &values)
 {
     float sum = 0.0f;
+#pragma GCC unroll 3
     for (int i = 0; i < inputs; ++i)
         sum = values[i] * weights[i] + sum;
+    return sum;
+}
+
+// The same iteration in plain float arithmetic, from the weighted sum of
+// these weights and values. With every input 0 or 1 the products are exact
+// and a sum rounded once to extended and then to float equals the float sum,
+// so the results are bit for bit those of exactIteration. Returns false,
+// changing nothing, when a result leaves the float range: the caller then
+// repeats the iteration exactly, which raises the overflow where the rule says.
+template <OutputKind kind, int inputs>
+inline bool fastIteration(float (&weights)[3], const float (&values)[3], float sum, float threshold, float rate,
+                          float target, float &error)
+{
     if (!std::isfinite(sum)) [[unlikely]]
         return false;
 
@@ -64,11 +74,13 @@ inline bool fastIteration(float (&weights)[3], const float (&values)[3], float t
     if (!std::isfinite(step)) [[unlikely]]
         return false;
     float next[inputs];
+#pragma GCC unroll 3
     for (int i = 0; i < inputs; ++i) {
         next[i] = weights[i] + values[i] * step;
         if (!std::isfinite(next[i])) [[unlikely]]
             return false;
     }
+#pragma GCC unroll 3
     for (int i = 0; i < inputs; ++i)
         weights[i] = next[i];
     error = err;
