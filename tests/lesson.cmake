@@ -1,0 +1,6 @@
+# Gates, lessons, the lesson's float rule and the progress of long lessons.
+foreach(name test_gates test_lesson test_lesson_rule test_lesson_progress)
+    tivaro_add_test(${name} SOURCES ${name}.cpp LIBS tivaro_workbench)
+endforeach()
+# Built as the workbench builds the lesson loop it checks.
+target_compile_options(test_lesson_rule PRIVATE -ffp-contract=off)

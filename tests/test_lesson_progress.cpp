@@ -1,0 +1,155 @@
+// Long lessons: the progress dialog, cancelling it, and the memory the error
+// chart keeps for millions of points.
+
+#include "gui_fixture.h"
+
+#include "chart/error_chart.h"
+#include "workbench/lesson_progress.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// Counts progress dialogs being shown, wherever they come from.
+class DialogWatch : public QObject {
+public:
+    DialogWatch() { qApp->installEventFilter(this); }
+    ~DialogWatch() override { qApp->removeEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QProgressDialog *>(watched))
+            ++shown;
+        return false;
+    }
+};
+
+// Step output on the AND gate with the bias input: converges, never overflows.
+void prepareLongLesson(Workbench &wb, bool graph)
+{
+    Ui::Form1 &c = wb.c();
+    wb.click(c.biasCBox);
+    wb.click(c.andGateB);
+    wb.click(c.showAnalogCBox); // step output
+    if (graph)
+        wb.click(c.errGraphCB);
+    wb.type(c.repeatEdit, QStringLiteral("2000000000"));
+}
+
+// Once the dialog is up (and some chunks have run), `how` ends the lesson.
+void cancelSoon(std::function<void(QProgressDialog &)> how)
+{
+    QTimer::singleShot(150, qApp, [how] {
+        if (auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()))
+            how(*dialog);
+    });
+}
+
+} // namespace
+
+class LessonProgressTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { LessonProgress::setShowDelayMs(500); }
+
+    void cancelEndsTheLessonAsIfThatWasTheCount_data()
+    {
+        QTest::addColumn<bool>("graph");
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("graph on, Cancel button") << true << false;
+        QTest::newRow("graph on, Esc") << true << true;
+        QTest::newRow("graph off, Cancel button") << false << false;
+    }
+    void cancelEndsTheLessonAsIfThatWasTheCount()
+    {
+        QFETCH(bool, graph);
+        QFETCH(bool, escape);
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        prepareLongLesson(wb, graph);
+        wb.type(c.lessonCntEdit, QStringLiteral("0 / 5000")); // earlier lessons count on
+        wb.type(c.lRateEdit, QStringLiteral("0,2")); // no reset: the rate comes from here
+        LessonProgress::setShowDelayMs(0);
+        DialogWatch watch;
+        cancelSoon([escape](QProgressDialog &dialog) {
+            if (escape)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.findChild<QPushButton *>()->click();
+        });
+
+        wb.click(c.lessonB);
+        QVERIFY(wb.reports.errors.isEmpty());
+        QCOMPARE(watch.shown, 1);
+        QVERIFY(!QApplication::activeModalWidget());
+        const int64_t total = wb.state().lessonTotal;
+        const int64_t done = total - 5000;
+        QVERIFY2(done > 1 && done < 2000000000, QByteArray::number(done));
+        QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(total));
+        QCOMPARE(wb.state().repeatCount, int64_t(0));
+        if (graph) {
+            QCOMPARE(c.Chart1->pointCount(), int64_t(done));
+            QCOMPARE(c.Chart1->bottomAxis().maximum(), double(total));
+        } else {
+            QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+        }
+        // The cursor stands on the last pattern that ran, and ShowNeuron
+        // showed the neuron as the lesson left it.
+        QCOMPARE(wb.state().patternIndex, int32_t(done % 4 + 1));
+        const TPattern &last = wb.state().pattern(wb.state().patternIndex);
+        QCOMPARE(c.in1Edit->text(), numtext::formatFixed(last.In1));
+        QCOMPARE(c.in2Edit->text(), numtext::formatFixed(last.In2));
+        QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
+        QCOMPARE(wb.state().weight0Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(2)));
+        QCOMPARE(c.outputEdit->text(), numtext::formatPlain(wb.neuron().Output()));
+
+        // The next lesson goes on from the total that really ran.
+        LessonProgress::setShowDelayMs(500);
+        wb.type(c.repeatEdit, QStringLiteral("10"));
+        wb.click(c.lessonB);
+        QCOMPARE(wb.state().lessonTotal, total + 10);
+        if (graph)
+            QCOMPARE(c.Chart1->pointCount(), int64_t(done + 10));
+    }
+
+    void shortLessonShowsNoDialog()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        prepareLongLesson(wb, true);
+        wb.type(c.repeatEdit, QStringLiteral("200000"));
+        DialogWatch watch;
+        wb.click(c.lessonB);
+        QCOMPARE(watch.shown, 0);
+        QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 200000"));
+        QCOMPARE(c.Chart1->pointCount(), int64_t(200000));
+        QVERIFY(wb.reports.errors.isEmpty());
+    }
+
+    void seriesMemoryStaysBounded()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        prepareLongLesson(wb, true);
+        LessonProgress::setShowDelayMs(int64_t(1) << 40);
+        wb.type(c.repeatEdit, QStringLiteral("30000000"));
+        wb.click(c.lessonB);
+        QVERIFY(wb.reports.errors.isEmpty());
+        QCOMPARE(c.Chart1->pointCount(), int64_t(30000000));
+        QVERIFY2(c.Chart1->seriesBytes() <= std::size_t(64) << 20, QByteArray::number(qulonglong(c.Chart1->seriesBytes())));
+        // The chart still draws a bounded number of points.
+        c.Chart1->grab();
+        QVERIFY(c.Chart1->drawnPointCount() > 0);
+        QVERIFY(c.Chart1->drawnPointCount() <= 4 * 1024 + 2);
+    }
+};
+
+QTEST_MAIN(LessonProgressTest)
+#include "test_lesson_progress.moc"
