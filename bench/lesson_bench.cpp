@@ -1,0 +1,157 @@
+// Times lessons through the real lesson button on the real main window, the
+// chart's repaint after many points, and the memory those points take.
+// Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
+// run only those measurements (series_bytes_1e7 comes with paint_1e7).
+
+#include "app/report.h"
+#include "chart/error_chart.h"
+#include "ui_main_window.h"
+#include "workbench/lesson_progress.h"
+#include "workbench/main_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <limits>
+
+namespace {
+
+enum class Output { Step, Linear, Sigmoid };
+
+int errorsSeen = 0;
+QStringList only; // measurement names given on the command line; empty: all
+
+bool wanted(const char *name) { return only.isEmpty() || only.contains(QLatin1String(name)); }
+
+void setBox(QAbstractButton *box, bool checked)
+{
+    if (box->isChecked() != checked)
+        box->click();
+}
+
+// The AND gate with the bias input, all weights 0, and settings under which
+// nothing overflows; the next lesson starts afresh (and, with the graph on,
+// with an empty chart).
+void prepare(TForm1 &form, Output output, bool graph, int64_t iterations)
+{
+    Ui::Form1 &c = form.controls();
+    setBox(c.biasCBox, true);
+    setBox(c.showAnalogCBox, output != Output::Step);
+    setBox(c.sigmoidCB, output == Output::Sigmoid);
+    setBox(c.errGraphCB, graph);
+    c.andGateB->click();
+    c.thresholdEdit->setText(QStringLiteral("0"));
+    c.lRateEdit->setText(output == Output::Linear ? QStringLiteral("0.001") : QStringLiteral("0.1"));
+    c.weight1Edit->setText(QStringLiteral("0"));
+    c.weight2Edit->setText(QStringLiteral("0"));
+    form.state().weight0Edit->setText(QStringLiteral("0"));
+    c.repeatEdit->setText(QString::number(iterations));
+}
+
+// CPU time of this program: other programs on a busy machine do not count.
+double cpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+
+// Runs the lesson prepared for `iterations`; a lesson that stopped early
+// would time something else, so it counts as an error.
+double lessonSeconds(TForm1 &form, int64_t iterations)
+{
+    const double start = cpuSeconds();
+    form.controls().lessonB->click();
+    const double seconds = cpuSeconds() - start;
+    if (form.state().lessonTotal != iterations) {
+        ++errorsSeen;
+        std::fprintf(stderr, "error: the lesson ran %lld of %lld iterations\n",
+                     static_cast<long long>(form.state().lessonTotal), static_cast<long long>(iterations));
+    }
+    return seconds;
+}
+
+void print(const char *name, double value, const char *unit)
+{
+    std::printf("%s %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// Best of a few runs: the machine's noise only ever adds time.
+void benchLesson(TForm1 &form, const char *name, Output output, bool graph)
+{
+    if (!wanted(name))
+        return;
+    constexpr int64_t iterations = 10'000'000;
+    double best = std::numeric_limits<double>::infinity();
+    for (int run = 0; run < 3; ++run) {
+        prepare(form, output, graph, iterations);
+        best = std::min(best, lessonSeconds(form, iterations));
+    }
+    print(name, best * 1e9 / double(iterations), "ns/iteration");
+}
+
+void benchPaint(TForm1 &form, const char *name, int64_t points)
+{
+    if (!wanted(name))
+        return;
+    prepare(form, Output::Step, true, points);
+    QApplication::processEvents(); // the chart is shown and laid out, empty
+    lessonSeconds(form, points);
+    ErrorChart &chart = *form.controls().Chart1;
+    // The first repaint after the lesson also builds the drawn line.
+    const double start = cpuSeconds();
+    chart.repaint();
+    print(name, (cpuSeconds() - start) * 1e3, "ms");
+}
+
+// One extended-precision exponential, over arguments like the sigmoid's.
+void benchExp()
+{
+    if (!wanted("exp_ns"))
+        return;
+    constexpr int calls = 10'000'000;
+    volatile long double sink = 0;
+    long double sum = 0;
+    const double start = cpuSeconds();
+    for (int i = 0; i < calls; ++i)
+        sum += std::exp(static_cast<long double>(i % 2000) * 0.005L - 5.0L);
+    const double ns = (cpuSeconds() - start) * 1e9 / calls;
+    sink = sum;
+    (void)sink;
+    print("exp_ns", ns, "ns/call");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    only = QApplication::arguments().mid(1);
+    report::setSink([](report::Kind, const QString &, const QString &text) {
+        ++errorsSeen;
+        std::fprintf(stderr, "error: %s\n", qPrintable(text));
+    });
+    // The progress dialog would add event processing to long lessons.
+    LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
+
+    TForm1 form;
+    form.show();
+    QApplication::processEvents();
+
+    benchLesson(form, "step_off", Output::Step, false);
+    benchLesson(form, "step_on", Output::Step, true);
+    benchLesson(form, "linear_off", Output::Linear, false);
+    benchLesson(form, "linear_on", Output::Linear, true);
+    benchLesson(form, "sigmoid_off", Output::Sigmoid, false);
+    benchLesson(form, "sigmoid_on", Output::Sigmoid, true);
+    benchExp();
+
+    benchPaint(form, "paint_1e5", 100'000);
+    benchPaint(form, "paint_1e7", 10'000'000);
+    if (wanted("paint_1e7"))
+        std::printf("series_bytes_1e7 %zu bytes\n", form.controls().Chart1->seriesBytes());
+
+    report::setSink({});
+    return errorsSeen == 0 ? 0 : 1;
+}
