@@ -2,6 +2,8 @@
 // The interface texts of the three languages.
 
 #include <QString>
+
+class QWidget;
 #include <array>
 #include <cstdint>
 
@@ -30,3 +32,6 @@ struct ChartMenuTexts {
     const char16_t *copyImage;
 };
 extern const std::array<ChartMenuTexts, languageCount> chartMenuTexts;
+
+// Sets a label's, button's or group's caption; labels grow with it.
+void setCaption(QWidget *control, const QString &text);

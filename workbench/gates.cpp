@@ -5,6 +5,7 @@
 #include "chart/error_chart.h"
 #include "runtime/number_text.h"
 #include "ui_main_window.h"
+#include "workbench/captions.h"
 #include "workbench/gate_table.h"
 
 #include <QCheckBox>
@@ -45,8 +46,7 @@ void TForm1::AndGateBClick()
     Ui::Form1 &c = *ui;
     LoadGate(AndGate);
     ShowNeuron();
-    c.infoLab->setText(QStringLiteral("AND gate"));
-    c.infoLab->adjustSize();
+    setCaption(c.infoLab, QStringLiteral("AND gate"));
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
     c.nextPatternB->setEnabled(true);
     c.lessonB->setEnabled(true);
@@ -58,8 +58,7 @@ void TForm1::loadGateAndThreshold(uint8_t gate, const char *caption, const char 
     Ui::Form1 &c = *ui;
     LoadGate(gate);
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
-    c.infoLab->setText(QString::fromLatin1(caption));
-    c.infoLab->adjustSize();
+    setCaption(c.infoLab, QString::fromLatin1(caption));
     setEditText(c.thresholdEdit,
                 numtext::localized(c.biasCBox->isChecked() ? thresholdWithBias : thresholdWithoutBias));
     c.nextPatternB->setEnabled(true);

@@ -6,6 +6,7 @@
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
 #include "ui_main_window.h"
+#include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/lesson_run.h"
 
@@ -14,10 +15,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-// The number after the first "/" of the counter text ("0 / 200"), or the
-// whole text when there is none, without surrounding blanks.
 QString lessonCounterNumber(const QString &text)
 {
     QString rest = text.mid(text.indexOf(u'/') + 1);
@@ -28,8 +25,6 @@ QString lessonCounterNumber(const QString &text)
         --end;
     return rest.mid(begin, end - begin);
 }
-
-} // namespace
 
 void TForm1::ResetLesson()
 {

@@ -114,8 +114,8 @@ void TForm1::FormCreate()
 {
     Ui::Form1 &c = *ui;
     workbench.neuron = std::make_unique<TNeuron>(2);
-    c.in1Lab->setText(QStringLiteral("input 1"));
-    c.in2Lab->setText(QStringLiteral("input 2"));
+    setCaption(c.in1Lab, QStringLiteral("input 1"));
+    setCaption(c.in2Lab, QStringLiteral("input 2"));
     setChecked(c.showAnalogCBox, true);
     setChecked(c.biasCBox, false);
     c.nextPatternB->setEnabled(false);
@@ -130,8 +130,7 @@ void TForm1::FormCreate()
     c.enRB->setText(QStringLiteral("EN"));
     c.skRB->setText(QStringLiteral("SK"));
     ShowNeuron();
-    c.mesLab->setText(UnscrambleText(scrambledStatus()));
-    c.mesLab->adjustSize();
+    setCaption(c.mesLab, UnscrambleText(scrambledStatus()));
 }
 
 void TForm1::FormClose()
@@ -190,23 +189,6 @@ void TForm1::deRBClick()
     ApplyLanguage();
 }
 
-namespace {
-
-void setCaption(QWidget *control, const QString &text)
-{
-    if (auto *label = qobject_cast<QLabel *>(control)) {
-        if (label->text() != text) {
-            label->setText(text);
-            label->adjustSize(); // labels grow with their caption
-        }
-    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
-        button->setText(text);
-    } else if (auto *group = qobject_cast<QGroupBox *>(control)) {
-        group->setTitle(text);
-    }
-}
-
-} // namespace
 
 void TForm1::ApplyLanguage()
 {
