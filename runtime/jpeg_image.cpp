@@ -1,29 +1,18 @@
 #include "runtime/jpeg_image.h"
 
-#include <csetjmp>
-#include <cstdio>
+#include "runtime/jpeg_guard.h"
+
 #include <vector>
 
-#include <jpeglib.h>
-
 namespace {
+
+using jpeg_guard::ErrorManager;
+using jpeg_guard::guarded;
+using jpeg_guard::jumpOnError;
 
 // libjpeg's own memory for coefficient buffers and the like; beyond this it
 // fails cleanly instead of asking for a backing store.
 constexpr long maxLibjpegMemory = 512L * 1024 * 1024;
-
-// libjpeg reports errors through error_exit, whose default ends the
-// process. Ours jumps back to the guarded step that made the failing call.
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jumpBack;
-};
-
-[[noreturn]] void jumpOnError(j_common_ptr cinfo)
-{
-    auto *errors = reinterpret_cast<ErrorManager *>(cinfo->err);
-    std::longjmp(errors->jumpBack, 1);
-}
 
 // Level -1 is a warning about damaged data (libjpeg would otherwise paint
 // the missing part grey and report success); higher levels are tracing.
@@ -34,17 +23,6 @@ void jumpOnWarning(j_common_ptr cinfo, int level)
 }
 
 void stayQuiet(j_common_ptr) {}
-
-// Runs a few libjpeg calls with the jump target set. The step must own
-// nothing with a destructor, because a longjmp skips over its frame.
-template <typename Step>
-bool guarded(ErrorManager &errors, Step &&step)
-{
-    if (setjmp(errors.jumpBack) != 0)
-        return false;
-    step();
-    return true;
-}
 
 // Owns one decompression object; destroyed on every path out of decodeJpeg.
 class Decompressor {

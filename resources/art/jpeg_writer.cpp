@@ -1,32 +1,19 @@
 #include "jpeg_writer.h"
 
-#include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
+#include "runtime/jpeg_guard.h"
 
-#include <jpeglib.h>
+#include <cstdlib>
 
 namespace {
 
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jumpBack;
-};
+using jpeg_guard::ErrorManager;
+using jpeg_guard::guarded;
 
+// Says why on stderr before giving up: this runs by hand, not in the program.
 [[noreturn]] void jumpOnError(j_common_ptr cinfo)
 {
-    (*cinfo->err->output_message)(cinfo); // say why on stderr, then give up
-    std::longjmp(reinterpret_cast<ErrorManager *>(cinfo->err)->jumpBack, 1);
-}
-
-// The step must own nothing with a destructor: a longjmp skips its frame.
-template <typename Step>
-bool guarded(ErrorManager &errors, Step &&step)
-{
-    if (setjmp(errors.jumpBack) != 0)
-        return false;
-    step();
-    return true;
+    (*cinfo->err->output_message)(cinfo);
+    jpeg_guard::jumpOnError(cinfo);
 }
 
 // Owns the compressor and libjpeg's output buffer on every path.
