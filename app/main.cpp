@@ -4,10 +4,15 @@
 #include "workbench/main_form.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // Message boxes and the progress dialog carry the program's icon too, and
+    // desktops match the running program to its menu entry.
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/tivaro-32.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tivaro"));
     installWindowFonts();
 
     TForm1 form1;
