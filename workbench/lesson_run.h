@@ -72,7 +72,7 @@ private:
         // new, while they are still in registers; waiting for the next turn
         // costs a trip through memory on the path every iteration waits for.
         int32_t next = index >= 4 ? 1 : index + 1;
-        float sum = weightedSum<inputs>(weights, patternValues(next, values));
+        float sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
         try {
             while (done < count) {
                 index = next;
@@ -88,7 +88,7 @@ private:
                 }
                 ++done;
                 next = index >= 4 ? 1 : index + 1;
-                sum = weightedSum<inputs>(weights, patternValues(next, values));
+                sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
                 onIteration(error);
             }
         } catch (...) {
