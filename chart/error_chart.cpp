@@ -99,13 +99,6 @@ void ErrorChart::clearPoints()
     markDirty();
 }
 
-void ErrorChart::addPoint(double x, double y)
-{
-    stored->add(x, y);
-    if (!repaintQueued)
-        markDirty();
-}
-
 int64_t ErrorChart::pointCount() const { return stored->count(); }
 std::size_t ErrorChart::seriesBytes() const { return stored->bytes(); }
 int ErrorChart::drawnPointCount() const { return drawn; }

@@ -3,6 +3,8 @@
 // workbench relies on. Setting an axis, clearing or adding points only marks
 // the chart dirty; it is drawn when the event loop paints.
 
+#include "chart/error_series.h"
+
 #include <QChartView>
 #include <QString>
 #include <cstdint>
@@ -13,7 +15,6 @@ class QValueAxis;
 class QLineSeries;
 class QMenu;
 class QPixmap;
-class ErrorSeries;
 
 // One axis of the chart. Changes take effect on screen at recompute().
 class ChartAxis {
@@ -81,7 +82,13 @@ public:
     void clearPoints();
     // Keeps the points in X order: a point not lower than the last one is
     // appended, any other goes after the last point whose X is not greater.
-    void addPoint(double x, double y);
+    // Inline: a lesson adds one point per iteration.
+    void addPoint(double x, double y)
+    {
+        stored->add(x, y);
+        if (!repaintQueued)
+            markDirty();
+    }
     int64_t pointCount() const;
     // Memory held by the stored points, in bytes.
     std::size_t seriesBytes() const;
