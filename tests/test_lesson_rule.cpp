@@ -135,7 +135,7 @@ Outcome viaExactRule(const Case &k)
         total += piece;
     try {
         for (int64_t i = 0; i < total; ++i) {
-            out.patternIndex = out.patternIndex >= 4 ? 1 : out.patternIndex + 1;
+            out.patternIndex = nextPatternIndex(out.patternIndex);
             const TPattern &pattern = k.patterns[std::size_t(out.patternIndex - 1)];
             out.errors.push_back(bitsOf(exactIteration(*neuron, pattern, k.rate)));
         }

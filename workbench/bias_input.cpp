@@ -57,7 +57,7 @@ void TForm1::BiasCBoxClick()
     workbench.neuron = std::make_unique<TNeuron>(on ? 3 : 2);
     // The new neuron computes what the check boxes and the threshold edit show.
     workbench.neuron->AnalogOutput = c.showAnalogCBox->isChecked();
-    workbench.neuron->ActivationMode = c.sigmoidCB->isChecked() ? 1 : 0;
+    sigmoidCBClick();
     ThresholdEditChange();
 }
 

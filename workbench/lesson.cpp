@@ -34,7 +34,7 @@ void TForm1::ResetLesson()
     workbench.learningRate = numtext::parseFloat32(c.lRateEdit->text());
     workbench.neuron->Threshold = numtext::parseFloat32(c.thresholdEdit->text());
     // A checked sigmoid box always means a sigmoid lesson.
-    workbench.neuron->ActivationMode = c.sigmoidCB->isChecked() ? 1 : 0;
+    sigmoidCBClick();
 }
 
 void TForm1::LessonBClick()

@@ -47,7 +47,7 @@ private:
 
     const TPattern &nextPattern()
     {
-        patternIndex = patternIndex >= 4 ? 1 : patternIndex + 1;
+        patternIndex = nextPatternIndex(patternIndex);
         return patterns[static_cast<std::size_t>(patternIndex - 1)];
     }
 
@@ -71,7 +71,7 @@ private:
         // The sum of the coming pattern is formed as soon as the weights are
         // new, while they are still in registers; waiting for the next turn
         // costs a trip through memory on the path every iteration waits for.
-        int32_t next = index >= 4 ? 1 : index + 1;
+        int32_t next = nextPatternIndex(index);
         float sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
         try {
             while (done < count) {
@@ -87,7 +87,7 @@ private:
                     neuronHoldsTheTruth = false;
                 }
                 ++done;
-                next = index >= 4 ? 1 : index + 1;
+                next = nextPatternIndex(index);
                 sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
                 onIteration(error);
             }

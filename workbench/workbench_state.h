@@ -12,6 +12,10 @@
 class QLabel;
 class QLineEdit;
 
+// The pattern presented after pattern `index`: 4 or more becomes 1,
+// anything else grows by 1.
+constexpr int32_t nextPatternIndex(int32_t index) { return index >= 4 ? 1 : index + 1; }
+
 struct TPattern {
     float In1;
     float In2;
@@ -36,6 +40,5 @@ struct WorkbenchState {
 
     TPattern &pattern(int32_t index) { return patterns[static_cast<std::size_t>(index - 1)]; }
 
-    // 4 or more becomes 1, anything else grows by 1.
-    void advancePattern() { patternIndex = patternIndex >= 4 ? 1 : patternIndex + 1; }
+    void advancePattern() { patternIndex = nextPatternIndex(patternIndex); }
 };
