@@ -1,6 +1,6 @@
 // Tivaro: trains one artificial neuron with the perceptron rule.
 
-#include "app/window_fonts.h"
+#include "ui_common/window_fonts.h"
 #include "workbench/main_form.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
 // run only those measurements (series_bytes_1e7 comes with paint_1e7).
 
-#include "app/report.h"
+#include "ui_common/report.h"
 #include "chart/error_chart.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_form.h"
 

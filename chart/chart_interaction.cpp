@@ -3,7 +3,7 @@
 
 #include "chart/error_chart.h"
 
-#include "app/user_action.h"
+#include "ui_common/user_action.h"
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
 

@@ -117,12 +117,12 @@ DescriptionText textOf(const char16_t *closeCaption, const std::array<const char
 
 } // namespace
 
-std::optional<DescriptionText> descriptionText(uint8_t language)
+std::optional<DescriptionText> descriptionText(Language language)
 {
     switch (language) {
-    case 0: return textOf(u"Schliessen", germanLines);
-    case 1: return textOf(u"Close", englishLines);
-    case 2: return textOf(u"Zatvor", slovakLines);
+    case German: return textOf(u"Schliessen", germanLines);
+    case English: return textOf(u"Close", englishLines);
+    case Slovak: return textOf(u"Zatvor", slovakLines);
     default: return std::nullopt;
     }
 }

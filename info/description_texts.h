@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui_common/language.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -10,6 +12,5 @@ struct DescriptionText {
     QStringList lines;
 };
 
-// The texts of language 0 (German), 1 (English) or 2 (Slovak); none for any
-// other value.
-std::optional<DescriptionText> descriptionText(uint8_t language);
+// The texts of German, English or Slovak; none for any other value.
+std::optional<DescriptionText> descriptionText(Language language);

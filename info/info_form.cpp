@@ -1,12 +1,12 @@
 #include "info/info_form.h"
 
-#include "app/user_action.h"
+#include "ui_common/user_action.h"
 #include "info/description_texts.h"
-#include "ui_info_window.h"
+#include "ui_info_form.h"
 
 #include <QShowEvent>
 
-TForm2::TForm2(const uint8_t &language, QWidget *parent)
+TForm2::TForm2(const Language &language, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::Form2>()), language(language)
 {
     ui->setupUi(this);

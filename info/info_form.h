@@ -2,6 +2,8 @@
 // The description window: explains the learning rule in the interface
 // language. It keeps nothing: every opening rebuilds its texts.
 
+#include "ui_common/language.h"
+
 #include <QDialog>
 #include <cstdint>
 #include <memory>
@@ -12,7 +14,7 @@ class TForm2 : public QDialog {
     Q_OBJECT
 public:
     // `language` is the workbench's; it is read at every opening.
-    TForm2(const uint8_t &language, QWidget *parent);
+    TForm2(const Language &language, QWidget *parent);
     ~TForm2() override;
 
     Ui::Form2 &controls() { return *ui; }
@@ -28,5 +30,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::Form2> ui;
-    const uint8_t &language;
+    const Language &language;
 };

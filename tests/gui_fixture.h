@@ -2,11 +2,11 @@
 // Drives the real main window as a user would, with the message boxes
 // replaced by a recorder so nothing blocks.
 
-#include "app/report.h"
-#include "app/window_fonts.h"
+#include "ui_common/report.h"
+#include "ui_common/window_fonts.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/main_form.h"
 
 #include <QAbstractButton>

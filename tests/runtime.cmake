@@ -1,5 +1,5 @@
 # Tests of the runtime library (runtime/): number texts, errors, generator.
-tivaro_add_test(runtime_parse_test  SOURCES runtime_parse_test.cpp  LIBS tivaro_runtime)
-tivaro_add_test(runtime_format_test SOURCES runtime_format_test.cpp LIBS tivaro_runtime)
-tivaro_add_test(runtime_random_test SOURCES runtime_random_test.cpp LIBS tivaro_runtime)
-tivaro_add_test(runtime_fuzz_test   SOURCES runtime_fuzz_test.cpp   LIBS tivaro_runtime quadmath)
+tivaro_add_test(test_runtime_parse  SOURCES test_runtime_parse.cpp  LIBS tivaro_runtime)
+tivaro_add_test(test_runtime_format SOURCES test_runtime_format.cpp LIBS tivaro_runtime)
+tivaro_add_test(test_runtime_random SOURCES test_runtime_random.cpp LIBS tivaro_runtime)
+tivaro_add_test(test_runtime_fuzz   SOURCES test_runtime_fuzz.cpp   LIBS tivaro_runtime quadmath)

@@ -3,11 +3,11 @@
 // The loop must end by itself, and under LeakSanitizer nothing of ours may
 // be left behind at exit.
 
-#include "app/report.h"
-#include "app/window_fonts.h"
+#include "ui_common/report.h"
+#include "ui_common/window_fonts.h"
 #include "info/info_form.h"
-#include "ui_info_window.h"
-#include "ui_main_window.h"
+#include "ui_info_form.h"
+#include "ui_main_form.h"
 #include "workbench/main_form.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "gui_fixture.h"
 
-#include "app/user_action.h"
+#include "ui_common/user_action.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 
 #include "chart/error_chart.h"
 #include "info/info_form.h"
-#include "ui_info_window.h"
+#include "ui_info_form.h"
 
 #include <QTest>
 #include <QTimer>
@@ -51,7 +51,7 @@ private slots:
         Ui::Form1 &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.enRB);
-        QCOMPARE(wb.state().language, uint8_t(1));
+        QCOMPARE(wb.state().language, English);
         QCOMPARE(c.showAnalogCBox->text(), QStringLiteral("Show the sum in neuron"));
         QCOMPARE(c.randomNeuronB->text(), QStringLiteral("Randomise"));
         QCOMPARE(c.targetLab->text(), QStringLiteral("target"));

@@ -10,7 +10,7 @@
 
 #include "chart/error_chart.h"
 #include "info/info_form.h"
-#include "ui_info_window.h"
+#include "ui_info_form.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
 

@@ -4,7 +4,7 @@
 
 #include "runtime/number_text.h"
 #include "runtime/random.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/accessible_names.h"
 
 #include <QCheckBox>
@@ -19,8 +19,13 @@ namespace {
 // The output controls sit this much higher while the bias controls exist.
 constexpr int outputShift = 30;
 
-void paintBlue(QWidget *control, int pointSize, bool bold)
+// One of the bias controls: a child of the window in blue, in the given size
+// and weight, named for tests and screen readers, shown at once.
+template <class Control>
+Control *createBlue(QWidget *window, const char *name, int pointSize, bool bold)
 {
+    auto *control = new Control(window);   // the window owns it
+    control->setObjectName(QString::fromLatin1(name));
     QFont font = control->font();
     font.setPointSize(pointSize);
     font.setBold(bold);
@@ -29,6 +34,15 @@ void paintBlue(QWidget *control, int pointSize, bool bold)
     palette.setColor(QPalette::WindowText, Qt::blue);
     palette.setColor(QPalette::Text, Qt::blue);
     control->setPalette(palette);
+    control->show();
+    return control;
+}
+
+void placeLabel(QLabel *label, const QString &caption, int left, int top)
+{
+    label->setText(caption);
+    label->move(left, top);
+    label->adjustSize();
 }
 
 void moveBy(QWidget *control, int dy)
@@ -65,39 +79,25 @@ void TForm1::CreateBiasControls()
 {
     Ui::Form1 &c = *ui;
 
-    auto *biasLab = new QLabel(QStringLiteral("Bias"), this);
-    paintBlue(biasLab, 10, true);
-    biasLab->move(c.in1Lab->x(), c.in1Lab->y() - 70);
-    biasLab->adjustSize();
-    biasLab->setObjectName(QStringLiteral("biasLab"));
+    QLabel *biasLab = createBlue<QLabel>(this, "biasLab", 10, true);
+    placeLabel(biasLab, QStringLiteral("Bias"), c.in1Lab->x(), c.in1Lab->y() - 70);
     workbench.biasLab = biasLab;
 
-    auto *biasEdit = new QLineEdit(this);
-    paintBlue(biasEdit, c.in1Edit->font().pointSize(), true);
+    QLineEdit *biasEdit = createBlue<QLineEdit>(this, "biasEdit", c.in1Edit->font().pointSize(), true);
     biasEdit->setGeometry(c.in1Edit->x(), biasLab->y() + 15, c.in1Edit->width(), c.in1Edit->height());
     biasEdit->setText(QStringLiteral("1"));
     biasEdit->setReadOnly(true);
-    biasEdit->setObjectName(QStringLiteral("biasEdit"));
     workbench.biasEdit = biasEdit;
 
-    auto *weight0Lab = new QLabel(QStringLiteral("weight 0"), this);
-    paintBlue(weight0Lab, 10, false);
-    weight0Lab->move(c.w1Lab->x(), c.in1Lab->y() - 35);
-    weight0Lab->adjustSize();
-    weight0Lab->setObjectName(QStringLiteral("weight0Lab"));
+    QLabel *weight0Lab = createBlue<QLabel>(this, "weight0Lab", 10, false);
+    placeLabel(weight0Lab, QStringLiteral("weight 0"), c.w1Lab->x(), c.in1Lab->y() - 35);
     workbench.weight0Lab = weight0Lab;
 
-    auto *weight0Edit = new QLineEdit(this);
-    paintBlue(weight0Edit, 10, false);
+    QLineEdit *weight0Edit = createBlue<QLineEdit>(this, "weight0Edit", 10, false);
     weight0Edit->setGeometry(c.weight1Edit->x(), weight0Lab->y() + 15, c.weight1Edit->width(),
                              c.weight1Edit->height());
     weight0Edit->setText(numtext::formatFixed(static_cast<float>(rng::draw())));
-    weight0Edit->setObjectName(QStringLiteral("weight0Edit"));
     workbench.weight0Edit = weight0Edit;
-
-    for (QWidget *control : {static_cast<QWidget *>(biasLab), static_cast<QWidget *>(biasEdit),
-                             static_cast<QWidget *>(weight0Lab), static_cast<QWidget *>(weight0Edit)})
-        control->show();
 
     moveBy(c.outputLab, -outputShift);
     moveBy(c.outputEdit, -outputShift);

@@ -1,14 +1,12 @@
 #pragma once
 // The interface texts of the three languages.
 
+#include "ui_common/language.h"
+
 #include <QString>
+#include <array>
 
 class QWidget;
-#include <array>
-#include <cstdint>
-
-enum Language : uint8_t { German = 0, English = 1, Slovak = 2 };
-constexpr int languageCount = 3;
 
 // What a caption row is written into.
 enum class CaptionTarget {

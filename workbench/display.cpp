@@ -2,10 +2,10 @@
 
 #include "workbench/main_form.h"
 
-#include "app/report.h"
+#include "ui_common/report.h"
 #include "runtime/float32.h"
 #include "runtime/number_text.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -73,9 +73,4 @@ void TForm1::ThresholdEditChange()
     // beyond the 32-bit range is still an overflow.
     const auto value = numtext::tryParseFloat(ui->thresholdEdit->text());
     workbench.neuron->Threshold = value ? float32::store(*value) : 0.0f;
-}
-
-void TForm1::LRateEditChange()
-{
-    workbench.learningRate = numtext::parseFloat32(ui->lRateEdit->text());
 }

@@ -5,7 +5,7 @@
 
 #include "chart/error_chart.h"
 #include "runtime/number_text.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/diagram_image.h"
 
 #include <QCheckBox>
@@ -17,11 +17,6 @@ void TForm1::rescaleIterationAxis(int64_t count)
     axis.setMaximum(static_cast<double>(count));
     axis.setIncrement(1.0);
     axis.recompute();
-}
-
-void TForm1::RepeatEditChange()
-{
-    rescaleIterationAxis(numtext::parseInt32(ui->repeatEdit->text()));
 }
 
 void TForm1::ErrGraphCBClick()

@@ -4,7 +4,7 @@
 
 #include "chart/error_chart.h"
 #include "runtime/number_text.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/captions.h"
 #include "workbench/gate_table.h"
 

@@ -5,7 +5,7 @@
 #include "chart/error_chart.h"
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/lesson_run.h"

@@ -1,11 +1,11 @@
 #include "workbench/main_form.h"
 
-#include "app/user_action.h"
+#include "ui_common/user_action.h"
 #include "chart/error_chart.h"
 #include "info/info_form.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
-#include "ui_main_window.h"
+#include "ui_main_form.h"
 #include "workbench/accessible_names.h"
 #include "workbench/captions.h"
 #include "workbench/status_text.h"
@@ -21,7 +21,9 @@
 TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
-    // The layout's learning rate, in the user's own number format.
+    // The layout's learning rate, in the user's own number format. Set before
+    // the controls are wired, as a layout text is: no handler runs, so
+    // learningRate stays 0 until the first lesson reset reads the edit.
     ui->lRateEdit->setText(numtext::localized("0,1"));
     wireControls();
     runUserAction([this] { FormCreate(); });
@@ -41,6 +43,7 @@ void TForm1::wireControls()
         {c.nandGateB, &TForm1::NandGateBClick},
         {c.xorGateB, &TForm1::XorGateBClick},
         {c.showAnalogCBox, &TForm1::ShowAnalogCBoxClick},
+        // Not a slip: every change of the output text re-reads the threshold.
         {c.outputEdit, &TForm1::ThresholdEditChange},
         {c.thresholdEdit, &TForm1::ThresholdEditChange},
         {c.lRateEdit, &TForm1::LRateEditChange},
@@ -192,7 +195,7 @@ void TForm1::deRBClick()
 
 void TForm1::ApplyLanguage()
 {
-    const uint8_t language = workbench.language;
+    const Language language = workbench.language;
     if (language >= languageCount)
         return;
     for (const CaptionRow &row : captionTable) {

@@ -27,35 +27,44 @@ public:
     WorkbenchState &state() { return workbench; }
     TForm2 *descriptionWindow() const { return form2; }
 
-    // Handlers, named after control and event.
+    // Handlers, named after control and event, grouped by the file that
+    // defines them.
+
+    // main_form.cpp: the window's life, its buttons, the language switch.
     void FormCreate();
     void FormClose();
     void RandomNeuronBClick();
     void popisBClick();
     void EndBClick();
+    void deRBClick();
+    void ApplyLanguage();
 
+    // gates.cpp: loading a truth table.
     void AndGateBClick();
     void OrGateBClick();
     void NandGateBClick();
     void XorGateBClick();
+    void LoadGate(uint8_t gate);
 
+    // display.cpp: presenting patterns, showing the neuron, output settings.
     void NextPatternBClick();
     void ThinkBClick();
+    void ShowNeuron();
     void ShowAnalogCBoxClick();
     void sigmoidCBClick();
     void ThresholdEditChange();
-    void LRateEditChange();
 
+    // lesson.cpp: the lesson.
     void LessonBClick();
-    void BiasCBoxClick();
+    // lesson_settings.cpp: the lesson's learning rate and repeat count.
+    void LRateEditChange();
     void RepeatEditChange();
-    void ErrGraphCBClick();
-    void deRBClick();
 
-    // Operations the handlers share.
-    void ApplyLanguage();
-    void LoadGate(uint8_t gate);
-    void ShowNeuron();
+    // bias_input.cpp: switching the bias input.
+    void BiasCBoxClick();
+
+    // error_graph.cpp: the diagram or the error chart.
+    void ErrGraphCBClick();
 
     // Code-driven state changes; return whether the state changed (and so
     // the control's handler ran).
@@ -77,11 +86,11 @@ private:
     Handler handlerOf(QObject *control) const;
     void runNested(QObject *control);
 
-    void CreateBiasControls();
-    void ResetLesson();
+    void CreateBiasControls();                       // bias_input.cpp
+    void ResetLesson();                              // lesson.cpp
     void loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
-                              const char *thresholdWithoutBias);
-    void rescaleIterationAxis(int64_t count);
+                              const char *thresholdWithoutBias);   // gates.cpp
+    void rescaleIterationAxis(int64_t count);        // error_graph.cpp
 
     std::unique_ptr<Ui::Form1> ui;
     WorkbenchState workbench;

@@ -4,6 +4,7 @@
 // from them.
 
 #include "neuron/ann_unit.h"
+#include "ui_common/language.h"
 
 #include <array>
 #include <cstdint>
@@ -31,7 +32,7 @@ struct WorkbenchState {
     QLabel *weight0Lab = nullptr;
     QLineEdit *weight0Edit = nullptr;
 
-    uint8_t language = 0;
+    Language language = German;
     std::array<TPattern, 4> patterns{}; // patterns 1..4, see pattern()
     float learningRate = 0.0f;
     int64_t repeatCount = 0;

@@ -1,4 +1,4 @@
-#include "app/window_fonts.h"
+#include "ui_common/window_fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -432,4 +432,4 @@ void RuntimeParseTest::integerLimits()
 }
 
 QTEST_GUILESS_MAIN(RuntimeParseTest)
-#include "runtime_parse_test.moc"
+#include "test_runtime_parse.moc"

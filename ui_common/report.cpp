@@ -1,4 +1,4 @@
-#include "app/report.h"
+#include "ui_common/report.h"
 
 #include <QApplication>
 #include <QFileInfo>

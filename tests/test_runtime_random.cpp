@@ -136,4 +136,4 @@ void RuntimeRandomTest::systemClock()
 }
 
 QTEST_GUILESS_MAIN(RuntimeRandomTest)
-#include "runtime_random_test.moc"
+#include "test_runtime_random.moc"

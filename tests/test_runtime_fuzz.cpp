@@ -567,4 +567,4 @@ void RuntimeFuzzTest::floats()
 }
 
 QTEST_GUILESS_MAIN(RuntimeFuzzTest)
-#include "runtime_fuzz_test.moc"
+#include "test_runtime_fuzz.moc"

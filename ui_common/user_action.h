@@ -4,7 +4,7 @@
 // ends a user action is caught and shown. Nothing escapes into Qt's signal
 // machinery.
 
-#include "app/report.h"
+#include "ui_common/report.h"
 #include "runtime/app_error.h"
 
 #include <exception>

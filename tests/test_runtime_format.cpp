@@ -245,4 +245,4 @@ void RuntimeFormatTest::localizedConstants()
 }
 
 QTEST_GUILESS_MAIN(RuntimeFormatTest)
-#include "runtime_format_test.moc"
+#include "test_runtime_format.moc"
