@@ -5,8 +5,8 @@
 
 namespace {
 
-// Like the runtime this replaces, the seed starts at 0 until somebody
-// reseeds it (the start-up seeds it from the clock).
+// The seed is 0 until something reseeds it; the start-up and every
+// randomisation of the neuron reseed it from the clock.
 uint32_t g_seed = 0;
 
 std::function<uint32_t()> &ticksSource()

@@ -1,6 +1,7 @@
-// The lesson's fast float loop against the extended-precision rule it
-// replaces: with inputs of 0 and 1 the two must agree bit for bit, also in
-// the iteration that overflows and in what that leaves in the neuron.
+// The lesson's fast float loop against the rule itself (products and sums in
+// extended precision, every stored result rounded to 32 bits): with inputs of
+// 0 and 1 the two must agree bit for bit, also in the iteration that
+// overflows and in what that leaves in the neuron.
 
 #include "runtime/app_error.h"
 #include "workbench/lesson_run.h"
