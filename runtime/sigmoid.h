@@ -40,8 +40,9 @@ inline std::atomic<uint64_t> sigmoidFallbacks{0};
 // subnormal floats, so each rounds to float once, by its 24 leading bits.
 // Unless the 29 bits that the double drops are within 2^9 of the halfway
 // pattern, no float midpoint lies between the two, and they round alike.
-// Everything else (|x| > 87, near-midpoints) takes the rule itself, which
-// also raises its overflow exactly where it would.
+// Below -87 the result is exactly 1. Everything else (x > 87, the
+// near-midpoints) takes the rule itself, which also raises its overflow
+// exactly where it would.
 inline float sigmoid(float threshold, float sum)
 {
     constexpr double provenRange = 87.0;        // e^-87 is still a normal float
@@ -56,6 +57,9 @@ inline float sigmoid(float threshold, float sum)
         if (dropped - (halfway - margin) > 2 * margin) [[likely]]
             return static_cast<float>(result);
     }
+    // e^x below 2^-125: 1 + e^x is 1 even in extended precision.
+    if (x < -provenRange)
+        return 1.0f;
     sigmoidFallbacks.fetch_add(1, std::memory_order_relaxed);
     return sigmoidExtended(threshold, sum);
 }
