@@ -5,6 +5,7 @@
 
 #include "ui_common/report.h"
 #include "chart/error_chart.h"
+#include "runtime/sigmoid.h"
 #include "ui_main_form.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_form.h"
@@ -122,6 +123,20 @@ void benchExp()
     print("exp_ns", ns, "ns/call");
 }
 
+// Share of a sigmoid lesson's iterations (the same arguments as in the
+// sigmoid cases) whose sigmoid fell back to the extended rule: one more,
+// untimed lesson.
+void benchSigmoidFallbacks(TForm1 &form)
+{
+    if (!wanted("sigmoid_fallback_share"))
+        return;
+    constexpr int64_t iterations = 10'000'000;
+    prepare(form, Output::Sigmoid, false, iterations);
+    const uint64_t before = float32::sigmoidFallbacks;
+    lessonSeconds(form, iterations);
+    print("sigmoid_fallback_share", 100.0 * double(float32::sigmoidFallbacks - before) / double(iterations), "%");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -145,6 +160,7 @@ int main(int argc, char *argv[])
     benchLesson(form, "linear_on", Output::Linear, true);
     benchLesson(form, "sigmoid_off", Output::Sigmoid, false);
     benchLesson(form, "sigmoid_on", Output::Sigmoid, true);
+    benchSigmoidFallbacks(form);
     benchExp();
 
     benchPaint(form, "paint_1e5", 100'000);

@@ -2,6 +2,7 @@
 
 #include "runtime/float32.h"
 #include "runtime/random.h"
+#include "runtime/sigmoid.h"
 
 namespace {
 // Draw 2 below this makes the weight negative: slightly more often than not.
@@ -83,6 +84,5 @@ float TNeuron::Output() const
         return sum > Threshold ? 1.0f : 0.0f;
     if (ActivationMode == 0)
         return sum;
-    const long double e = float32::exp(static_cast<long double>(Threshold) - sum);
-    return float32::store(1.0L / (1.0L + e));
+    return float32::sigmoidExtended(Threshold, sum);
 }

@@ -1,9 +1,11 @@
 // The lesson's fast float loop against the rule itself (products and sums in
 // extended precision, every stored result rounded to 32 bits): with inputs of
 // 0 and 1 the two must agree bit for bit, also in the iteration that
-// overflows and in what that leaves in the neuron.
+// overflows and in what that leaves in the neuron. The same for the fast
+// sigmoid against the extended one.
 
 #include "runtime/app_error.h"
+#include "runtime/sigmoid.h"
 #include "workbench/lesson_run.h"
 
 #include <QTest>
@@ -147,6 +149,53 @@ Outcome viaExactRule(const Case &k)
     return out;
 }
 
+// A sigmoid's float bits, or the message it raised.
+struct SigmoidOutcome {
+    uint32_t bits = 0;
+    QString failure;
+    bool operator==(const SigmoidOutcome &) const = default;
+};
+
+template <class Sigmoid>
+SigmoidOutcome sigmoidOutcome(Sigmoid sigmoid, float threshold, float sum)
+{
+    try {
+        return {bitsOf(sigmoid(threshold, sum)), {}};
+    } catch (const AppError &error) {
+        return {0, error.message()};
+    }
+}
+
+// Empty when the fast sigmoid agrees with the rule, else what differs.
+QByteArray sigmoidMismatch(float threshold, float sum)
+{
+    const SigmoidOutcome fast = sigmoidOutcome(float32::sigmoid, threshold, sum);
+    const SigmoidOutcome rule = sigmoidOutcome(float32::sigmoidExtended, threshold, sum);
+    if (fast == rule)
+        return {};
+    return QStringLiteral("threshold %1, sum %2: %3 %4 vs %5 %6")
+        .arg(double(threshold), 0, 'g', 9)
+        .arg(double(sum), 0, 'g', 9)
+        .arg(fast.bits, 0, 16)
+        .arg(fast.failure)
+        .arg(rule.bits, 0, 16)
+        .arg(rule.failure)
+        .toUtf8();
+}
+
+// The sum whose argument threshold - sum lies nearest to x, and `ulps`
+// float neighbours on each side of it.
+QByteArray sigmoidMismatchAround(float threshold, long double x, int ulps)
+{
+    float sum = static_cast<float>(threshold - x);
+    for (int i = 0; i < ulps; ++i)
+        sum = std::nextafter(sum, -INFINITY);
+    for (int i = -ulps; i <= ulps; ++i, sum = std::nextafter(sum, INFINITY))
+        if (const QByteArray mismatch = sigmoidMismatch(threshold, sum); !mismatch.isEmpty())
+            return mismatch;
+    return {};
+}
+
 } // namespace
 
 class LessonRuleTest : public QObject {
@@ -174,6 +223,62 @@ private slots:
         QVERIFY2(overflows > 5000, QByteArray::number(overflows));
         QVERIFY(sigmoids > 10000);
         QVERIFY(threeInputs > 30000);
+    }
+
+    // The fast sigmoid's proof leans on glibc's exp being within one ulp.
+    void doubleExponentialIsWithinOneUlp()
+    {
+        std::mt19937_64 gen(7);
+        std::uniform_real_distribution<double> argument(-88.0, 88.0);
+        for (int n = 0; n < 1000000; ++n) {
+            const double x = argument(gen);
+            const double e = std::exp(x);
+            const long double ulp = std::nextafter(e, INFINITY) - e;
+            QVERIFY2(std::fabs(e - std::exp(static_cast<long double>(x))) <= ulp, QByteArray::number(x, 'a'));
+        }
+    }
+
+    void fastSigmoidMatchesTheExtendedRule()
+    {
+        std::mt19937_64 gen(11);
+        std::uniform_real_distribution<float> nearZero(-4.0f, 4.0f);
+        QByteArray mismatch;
+
+        // Floats of every kind, almost all outside the fast path's range.
+        for (int n = 0; n < 1000000; ++n) {
+            mismatch = sigmoidMismatch(anyFloat(gen), anyFloat(gen));
+            QVERIFY2(mismatch.isEmpty(), mismatch);
+        }
+
+        // Arguments across the fast path's range;
+        // nearly all must take it.
+        std::uniform_real_distribution<double> band(-20.0, 87.0);
+        const uint64_t fallbacksBefore = float32::sigmoidFallbacks;
+        for (int n = 0; n < 2000000; ++n) {
+            const float threshold = gen() % 8 ? nearZero(gen) : anyFloat(gen);
+            mismatch = sigmoidMismatch(threshold, static_cast<float>(threshold - band(gen)));
+            QVERIFY2(mismatch.isEmpty(), mismatch);
+        }
+        QVERIFY(float32::sigmoidFallbacks - fallbacksBefore < 2000000 / 100);
+
+        // Arguments where the float result steps from one value to the next:
+        // the sigmoid equals the midpoint of two neighbouring floats there.
+        const uint32_t smallest = bitsOf(1e-38f), one = bitsOf(1.0f);
+        for (int n = 0; n < 200000; ++n) {
+            const float below = std::bit_cast<float>(uint32_t(smallest + gen() % (one - smallest)));
+            const long double midpoint = (static_cast<long double>(below) + std::nextafter(below, 2.0f)) / 2;
+            mismatch = sigmoidMismatchAround(nearZero(gen), std::log(1 / midpoint - 1), 4);
+            QVERIFY2(mismatch.isEmpty(), mismatch);
+        }
+
+        // The exponential's overflow, the edges of the fast path, results at
+        // or near 0 (and subnormal), near 1, and where 1 + e^x rounds to 1.
+        for (const long double x : {11356.5234062941439L, 87.0L, -87.0L, 88.72L, 103.97L, -17.33L, -36.7L, 0.0L}) {
+            for (int n = 0; n < 200; ++n) {
+                mismatch = sigmoidMismatchAround(n % 4 ? nearZero(gen) : 0.0f, x, 500);
+                QVERIFY2(mismatch.isEmpty(), mismatch);
+            }
+        }
     }
 
     void overflowIsTheFloatingPointMessage()

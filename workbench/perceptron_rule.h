@@ -4,6 +4,7 @@
 
 #include "neuron/ann_unit.h"
 #include "runtime/float32.h"
+#include "runtime/sigmoid.h"
 #include "workbench/workbench_state.h"
 
 #include <array>
@@ -66,6 +67,7 @@ inline float weightedSum(const float (&weights)[3], const std::array<float, 3> &
 // so the results are bit for bit those of exactIteration. Returns false,
 // changing nothing, when a result leaves the float range: the caller then
 // repeats the iteration exactly, which raises the overflow where the rule says.
+// The sigmoid's own overflow is raised here, also before anything changes.
 template <OutputKind kind, int inputs>
 inline bool fastIteration(float (&weights)[3], const float (&values)[3], float sum, float threshold, float rate,
                           float target, float &error)
@@ -79,10 +81,7 @@ inline bool fastIteration(float (&weights)[3], const float (&values)[3], float s
     } else if constexpr (kind == OutputKind::Linear) {
         output = sum;
     } else {
-        const long double e = std::exp(static_cast<long double>(threshold) - sum);
-        if (!std::isfinite(e)) [[unlikely]]
-            return false;
-        output = static_cast<float>(1.0L / (1.0L + e));
+        output = float32::sigmoid(threshold, sum);
     }
 
     const float err = target - output;

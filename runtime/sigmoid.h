@@ -1,0 +1,67 @@
+#pragma once
+// The neuron's sigmoid 1 / (1 + e^(threshold - sum)), rounded to a 32-bit
+// float. sigmoidExtended is the rule itself, in extended precision; sigmoid
+// gives the same bits several times faster, for lessons.
+
+#include "float32.h"
+
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+namespace float32 {
+
+// The rule: extended precision throughout; an exponential beyond the
+// extended range raises errors::floatOverflow().
+inline float sigmoidExtended(float threshold, float sum)
+{
+    const long double e = float32::exp(static_cast<long double>(threshold) - sum);
+    return store(1.0L / (1.0L + e));
+}
+
+// Calls of sigmoid() that fell back to the extended rule; only the fallback
+// touches it, so counting costs the fast path nothing. The bench reads it.
+inline std::atomic<uint64_t> sigmoidFallbacks{0};
+
+// Why the double evaluation below rounds to the same float as the rule.
+// Let x = threshold - sum exactly; |x| <= 87 here.
+// - Arguments: the rule rounds x to 64 bits, we round it to 53; both are
+//   within 88 * 2^-53 of x. The sigmoid's relative slope is -(1 - result),
+//   below 1 in size, so that moves either result by a factor within
+//   1 +- 2^-46.4.
+// - Our arithmetic: glibc's exp is within 1 ulp (tests/test_lesson_rule
+//   checks it), counted here as 2^-51 relative; 1 + e and the division add
+//   2^-53 each: within 2^-50.4 of the sigmoid of our argument.
+// - The rule's: expl within a few 64-bit ulps, plus its add and division:
+//   within 2^-60.
+// Together the two results differ by less than 2^-46 relative, i.e. at most
+// 2^7 ulps of the double result. Both lie between e^-87 and 1, above the
+// subnormal floats, so each rounds to float once, by its 24 leading bits.
+// Unless the 29 bits that the double drops are within 2^9 of the halfway
+// pattern, no float midpoint lies between the two, and they round alike.
+// Below -87 the result is exactly 1. Everything else (x > 87, the
+// near-midpoints) takes the rule itself, which also raises its overflow
+// exactly where it would.
+inline float sigmoid(float threshold, float sum)
+{
+    constexpr double provenRange = 87.0;        // e^-87 is still a normal float
+    constexpr uint64_t droppedBits = 29;        // 52 - 23 fraction bits
+    constexpr uint64_t halfway = uint64_t{1} << (droppedBits - 1);
+    constexpr uint64_t margin = uint64_t{1} << 9;
+
+    const double x = static_cast<double>(threshold) - static_cast<double>(sum);
+    if (std::fabs(x) <= provenRange) [[likely]] {
+        const double result = 1.0 / (1.0 + std::exp(x));
+        const uint64_t dropped = std::bit_cast<uint64_t>(result) & ((uint64_t{1} << droppedBits) - 1);
+        if (dropped - (halfway - margin) > 2 * margin) [[likely]]
+            return static_cast<float>(result);
+    }
+    // e^x below 2^-125: 1 + e^x is 1 even in extended precision.
+    if (x < -provenRange)
+        return 1.0f;
+    sigmoidFallbacks.fetch_add(1, std::memory_order_relaxed);
+    return sigmoidExtended(threshold, sum);
+}
+
+} // namespace float32

@@ -1,0 +1,101 @@
+// For the thresholds 0, 0.5 and 1, every float sum whose sigmoid is neither
+// 0 nor 1: the fast sigmoid against the extended rule, bit for bit. Too slow
+// for the test run (minutes); `make check-sigmoid` builds and runs it.
+
+#include "runtime/sigmoid.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Counts {
+    uint64_t checked = 0;
+    uint64_t differ = 0;
+};
+
+// Beyond these arguments the rule's result is exactly 1 or 0.
+constexpr double lowestArgument = -40.0;  // e^-40 < 2^-57: 1 + e^x rounds to 1 in float
+constexpr double highestArgument = 110.0; // e^-110 < 2^-158: the float result is 0
+
+constexpr uint64_t sumCount = uint64_t{1} << 32;
+constexpr uint64_t chunk = uint64_t{1} << 20;
+
+std::mutex printing;
+
+// The sums with bit patterns [first, first + chunk). The rule depends only
+// on the extended argument, which neighbouring tiny sums often share.
+Counts checkChunk(float threshold, uint64_t first)
+{
+    Counts counts;
+    long double lastArgument = -1;
+    float rule = 0;
+    for (uint64_t bits = first; bits < first + chunk; ++bits) {
+        const float sum = std::bit_cast<float>(static_cast<uint32_t>(bits));
+        const double x = static_cast<double>(threshold) - sum;
+        if (!(x >= lowestArgument && x <= highestArgument))
+            continue; // also skips infinite and NaN sums
+        const long double argument = static_cast<long double>(threshold) - sum;
+        if (argument != lastArgument) {
+            lastArgument = argument;
+            rule = float32::sigmoidExtended(threshold, sum);
+        }
+        if (rule == 0.0f || rule == 1.0f)
+            continue;
+        ++counts.checked;
+        const float fast = float32::sigmoid(threshold, sum);
+        if (std::bit_cast<uint32_t>(fast) != std::bit_cast<uint32_t>(rule)) {
+            ++counts.differ;
+            const std::lock_guard lock(printing);
+            std::printf("differ: threshold %.9g sum %.9g: fast %a, rule %a\n", threshold, sum, fast, rule);
+        }
+    }
+    return counts;
+}
+
+Counts checkThreshold(float threshold)
+{
+    std::atomic<uint64_t> next{0};
+    std::mutex adding;
+    Counts total;
+    auto work = [&] {
+        Counts mine;
+        for (uint64_t first; (first = next.fetch_add(chunk)) < sumCount;) {
+            const Counts counts = checkChunk(threshold, first);
+            mine.checked += counts.checked;
+            mine.differ += counts.differ;
+        }
+        const std::lock_guard lock(adding);
+        total.checked += mine.checked;
+        total.differ += mine.differ;
+    };
+    std::vector<std::jthread> workers(std::max(1u, std::thread::hardware_concurrency()));
+    for (std::jthread &worker : workers)
+        worker = std::jthread(work);
+    workers.clear(); // joins
+    return total;
+}
+
+} // namespace
+
+int main()
+{
+    uint64_t differ = 0;
+    for (const float threshold : {0.0f, 0.5f, 1.0f}) {
+        const uint64_t fallbacksBefore = float32::sigmoidFallbacks;
+        const Counts counts = checkThreshold(threshold);
+        const uint64_t fellBack = float32::sigmoidFallbacks - fallbacksBefore;
+        std::printf("threshold %g: %llu sums checked, %llu fell back, %llu differ\n", threshold,
+                    static_cast<unsigned long long>(counts.checked), static_cast<unsigned long long>(fellBack),
+                    static_cast<unsigned long long>(counts.differ));
+        std::fflush(stdout);
+        differ += counts.differ;
+    }
+    return differ == 0 ? 0 : 1;
+}

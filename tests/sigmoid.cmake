@@ -1,0 +1,5 @@
+# The exhaustive check of the fast sigmoid: minutes long, so built and run
+# only by `make check-sigmoid`, never by the test run.
+add_executable(check_sigmoid EXCLUDE_FROM_ALL check_sigmoid.cpp)
+target_link_libraries(check_sigmoid PRIVATE tivaro_runtime)
+target_compile_options(check_sigmoid PRIVATE -ffp-contract=off)
