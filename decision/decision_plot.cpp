@@ -2,15 +2,18 @@
 
 #include "runtime/number_text.h"
 
+#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
 constexpr PlaneBox box;
 constexpr int margin = 8;
-const QColor decidesZero(236, 242, 252);
-const QColor decidesOne(252, 222, 178);
+const QColor decidesZero(214, 228, 250);
+const QColor decidesOne(250, 196, 128);
 const QColor lineColour(20, 40, 140);
 const QColor rightColour(0, 150, 0);
 const QColor wrongColour(215, 0, 0);
@@ -63,66 +66,101 @@ QPointF DecisionPlot::toPixel(const QRect &plane, PlanePoint point) const
             plane.bottom() + 1 - (point.x2 - box.low) / span * plane.height()};
 }
 
-const QImage &DecisionPlot::shading(const QRect &plane)
+// The output depends on the weighted sum alone, which changes evenly across
+// the plane: a linear gradient along the weights draws it exactly, at any
+// size, for the cost of one fill.
+QBrush DecisionPlot::shading(const QRect &plane) const
 {
-    if (shade.size() == plane.size() && shadeFor == neuron)
-        return shade;
-    // Two tones need every pixel for a sharp edge; a gradient is smooth, so
-    // a coarse grid scaled up looks the same and keeps repaints during a
-    // lesson cheap (the sigmoid's exponential is the costly part).
-    const int coarse = neuron.mode == OutputMode::Step ? 1 : 4;
-    QImage grid(std::max(1, plane.width() / coarse), std::max(1, plane.height() / coarse), QImage::Format_RGB32);
-    const double span = box.high - box.low;
-    for (int row = 0; row < grid.height(); ++row) {
-        const double x2 = box.high - (row + 0.5) / grid.height() * span;
-        auto *line = reinterpret_cast<QRgb *>(grid.scanLine(row));
-        for (int column = 0; column < grid.width(); ++column) {
-            const double x1 = box.low + (column + 0.5) / grid.width() * span;
-            line[column] = blend(shadeAt(neuron, x1, x2)).rgb();
+    const double w1 = neuron.weight1, w2 = neuron.weight2;
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    for (double x1 : {box.low, box.high})
+        for (double x2 : {box.low, box.high}) {
+            low = std::min(low, planeSum(neuron, x1, x2));
+            high = std::max(high, planeSum(neuron, x1, x2));
         }
+    const double norm = w1 * w1 + w2 * w2;
+    const double offset = planeSum(neuron, 0, 0);
+    // The point along the weights' direction where the sum is `sum`.
+    const auto pointOf = [&](double sum) {
+        const double t = (sum - offset) / norm;
+        return toPixel(plane, {t * w1, t * w2});
+    };
+    const QPointF from = pointOf(low), to = pointOf(high);
+    const bool even = !(high > low) || !std::isfinite(high - low) || !std::isfinite(norm) || !(norm > 0) ||
+                      !(QLineF(from, to).length() > 1e-3);
+    const double middle = planeSum(neuron, (box.low + box.high) / 2, (box.low + box.high) / 2);
+    if (even)
+        return blend(shadeOfSum(neuron, middle));
+    QLinearGradient gradient(from, to);
+    if (neuron.mode == OutputMode::Step) {
+        // A hard edge on the line.
+        const double edge = std::clamp((double(neuron.threshold) - low) / (high - low), 0.0, 1.0);
+        gradient.setColorAt(0, blend(shadeOfSum(neuron, low)));
+        gradient.setColorAt(edge, blend(shadeOfSum(neuron, low)));
+        gradient.setColorAt(std::min(1.0, edge + 1e-6), blend(shadeOfSum(neuron, high)));
+        gradient.setColorAt(1, blend(shadeOfSum(neuron, high)));
+        return gradient;
     }
-    shade = coarse == 1 ? grid : grid.scaled(plane.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    shadeFor = neuron;
-    return shade;
+    constexpr int stops = 256;
+    for (int i = 0; i <= stops; ++i)
+        gradient.setColorAt(double(i) / stops, blend(shadeOfSum(neuron, low + (high - low) * i / stops)));
+    return gradient;
 }
 
-void DecisionPlot::paintEvent(QPaintEvent *)
+// The labels around the plane change only with the size or the decimal
+// separator; text is the slow part of a paint, so they are drawn once.
+const QPixmap &DecisionPlot::frame(const QRect &plane)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    const QRect plane = planeRect();
-    painter.drawImage(plane.topLeft(), shading(plane));
+    const QChar separator = numtext::decimalSeparator();
+    if (labels.size() == size() * devicePixelRatio() && labelsSeparator == separator)
+        return labels;
+    labels = QPixmap(size() * devicePixelRatio());
+    labels.setDevicePixelRatio(devicePixelRatio());
+    labels.fill(palette().window().color());
+    labelsSeparator = separator;
+    QPainter painter(&labels);
     painter.setRenderHint(QPainter::Antialiasing);
-
-    // Grid and tick labels at every half.
+    painter.setFont(font());
+    painter.setPen(palette().windowText().color());
     const QFontMetrics metrics = fontMetrics();
     for (double v = box.low; v <= box.high + 1e-9; v += 0.5) {
-        const QPointF onX = toPixel(plane, {v, box.low});
-        const QPointF onY = toPixel(plane, {box.low, v});
-        painter.setPen(QPen(QColor(0, 0, 0, v == 0.0 ? 110 : 40), 1));
-        painter.drawLine(onX, toPixel(plane, {v, box.high}));
-        painter.drawLine(onY, toPixel(plane, {box.high, v}));
-        painter.setPen(palette().windowText().color());
         const QString label = tickText(v);
-        painter.drawText(QPointF(onX.x() - metrics.horizontalAdvance(label) / 2.0, plane.bottom() + 2 + metrics.ascent()),
-                         label);
-        painter.drawText(QPointF(plane.left() - 4 - metrics.horizontalAdvance(label), onY.y() + metrics.ascent() / 2.0),
-                         label);
+        const double x = toPixel(plane, {v, box.low}).x();
+        // Kept right of the corner, clear of the other axis's lowest label.
+        const double labelLeft = std::clamp(x - metrics.horizontalAdvance(label) / 2.0, double(plane.left()),
+                                            double(width() - 1 - metrics.horizontalAdvance(label)));
+        painter.drawText(QPointF(labelLeft, plane.bottom() + 2 + metrics.ascent()), label);
+        const double y = toPixel(plane, {box.low, v}).y();
+        painter.drawText(QPointF(plane.left() - 4 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.0), label);
     }
-    painter.setPen(palette().windowText().color());
-    painter.drawRect(plane.adjusted(0, 0, -1, -1));
-
     // Axis titles: the same words as the input labels of the main window.
     const QString across = QStringLiteral("input 1");
     painter.drawText(QPointF(plane.center().x() - metrics.horizontalAdvance(across) / 2.0,
                              plane.bottom() + 4 + metrics.height() + metrics.ascent()),
                      across);
-    painter.save();
     const QString up = QStringLiteral("input 2");
     painter.translate(margin + metrics.ascent(), plane.center().y() + metrics.horizontalAdvance(up) / 2.0);
     painter.rotate(-90);
     painter.drawText(QPointF(0, 0), up);
-    painter.restore();
+    return labels;
+}
+
+void DecisionPlot::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect plane = planeRect();
+    painter.drawPixmap(0, 0, frame(plane));
+    painter.fillRect(plane, shading(plane));
+
+    // Grid at every half, the axes darker.
+    for (double v = box.low; v <= box.high + 1e-9; v += 0.5) {
+        painter.setPen(QPen(QColor(0, 0, 0, v == 0.0 ? 110 : 40), 1));
+        painter.drawLine(toPixel(plane, {v, box.low}), toPixel(plane, {v, box.high}));
+        painter.drawLine(toPixel(plane, {box.low, v}), toPixel(plane, {box.high, v}));
+    }
+    painter.setPen(palette().windowText().color());
+    painter.drawRect(plane.adjusted(0, 0, -1, -1));
+    painter.setRenderHint(QPainter::Antialiasing);
 
     painter.setClipRect(plane);
     // The trail: older lines fainter.

@@ -4,7 +4,7 @@
 
 #include "decision/decision_rule.h"
 
-#include <QImage>
+#include <QPixmap>
 #include <QWidget>
 #include <deque>
 #include <optional>
@@ -26,13 +26,13 @@ protected:
 private:
     QRect planeRect() const;
     QPointF toPixel(const QRect &plane, PlanePoint point) const;
-    const QImage &shading(const QRect &plane);
+    QBrush shading(const QRect &plane) const;
+    const QPixmap &frame(const QRect &plane);
 
     DecisionNeuron neuron;
     std::optional<GatePatterns> patterns;
     std::deque<DecisionNeuron> trail;
 
-    // The shading is the costly part: kept until the neuron or size changes.
-    QImage shade;
-    std::optional<DecisionNeuron> shadeFor;
+    QPixmap labels;
+    QChar labelsSeparator;
 };

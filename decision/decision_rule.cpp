@@ -49,20 +49,22 @@ std::optional<int> correctCount(const DecisionNeuron &neuron, const GatePatterns
     return correct;
 }
 
-double shadeAt(const DecisionNeuron &neuron, double x1, double x2)
+double planeSum(const DecisionNeuron &neuron, double x1, double x2)
 {
-    const long double sum = x1 * static_cast<long double>(neuron.weight1) +
-                            x2 * static_cast<long double>(neuron.weight2) +
-                            (neuron.bias ? static_cast<long double>(neuron.biasWeight) : 0.0L);
-    long double output = 0;
+    return x1 * neuron.weight1 + x2 * neuron.weight2 + (neuron.bias ? double(neuron.biasWeight) : 0.0);
+}
+
+double shadeOfSum(const DecisionNeuron &neuron, double sum)
+{
+    double output = 0;
     switch (neuron.mode) {
     case OutputMode::Step: output = sum > neuron.threshold ? 1 : 0; break;
     case OutputMode::Linear: output = sum; break;
-    case OutputMode::Sigmoid: output = 1.0L / (1.0L + std::exp(static_cast<long double>(neuron.threshold) - sum)); break;
+    case OutputMode::Sigmoid: output = 1.0 / (1.0 + std::exp(neuron.threshold - sum)); break;
     }
     if (std::isnan(output))
         return 0.0;
-    return static_cast<double>(std::clamp(output, 0.0L, 1.0L));
+    return std::clamp(output, 0.0, 1.0);
 }
 
 std::optional<PlaneSegment> clipLine(double a, double b, double c, PlaneBox box)

@@ -42,9 +42,11 @@ std::optional<bool> decides(const DecisionNeuron &neuron, float x1, float x2);
 // any of their sums overflows.
 std::optional<int> correctCount(const DecisionNeuron &neuron, const GatePatterns &patterns);
 
-// The neuron's output in its mode at (x1, x2), clamped to 0 … 1, for shading.
-// Formed in extended precision without rounding; never raises.
-double shadeAt(const DecisionNeuron &neuron, double x1, double x2);
+// For shading only, in double without the neuron's rounding; never raise:
+// the weighted sum at a point of the plane, and the neuron's output in its
+// mode for a sum, clamped to 0 … 1.
+double planeSum(const DecisionNeuron &neuron, double x1, double x2);
+double shadeOfSum(const DecisionNeuron &neuron, double sum);
 
 // The plane the view shows: both inputs from -0.5 to 1.5.
 struct PlaneBox {
