@@ -6,9 +6,13 @@
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
 #include "runtime/app_error.h"
+#include "workbench/diagram_image.h"
 #include "workbench/gate_table.h"
 
 #include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QTest>
 #include <limits>
@@ -198,6 +202,17 @@ private slots:
         QCOMPARE(view->windowTitle(), QStringLiteral("Decision boundary"));
         QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Show decision boundary"));
         QVERIFY(view->description().contains(QStringLiteral("correct: ")));
+        // Its own menu saves the picture as the teacher sees it; the diagram's
+        // menu carries the entry that opens it.
+        QStringList entries;
+        const std::unique_ptr<QMenu> menu = view->buildContextMenu();
+        for (QAction *action : menu->actions())
+            entries.append(action->text());
+        QCOMPARE(entries, (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image")}));
+        QTemporaryDir folder;
+        view->saveImage(folder.filePath(QStringLiteral("decision.png")));
+        QCOMPARE(QImage(folder.filePath(QStringLiteral("decision.png"))).size(), view->picture().size());
+        QVERIFY(wb.c().Image1->actions().contains(form.decisionViewAction()));
         wb.click(wb.c().skRB);
         QCOMPARE(view->windowTitle(), QStringLiteral("Rozhodovacia hranica"));
         QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Ukáž rozhodovaciu hranicu"));
