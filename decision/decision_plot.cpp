@@ -2,6 +2,7 @@
 
 #include "runtime/number_text.h"
 
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -143,6 +144,14 @@ const QPixmap &DecisionPlot::frame(const QRect &plane)
     painter.rotate(-90);
     painter.drawText(QPointF(0, 0), up);
     return labels;
+}
+
+void DecisionPlot::changeEvent(QEvent *event)
+{
+    // Another font or palette: the labels are drawn again.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        labels = QPixmap();
+    QWidget::changeEvent(event);
 }
 
 void DecisionPlot::paintEvent(QPaintEvent *)

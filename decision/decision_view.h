@@ -13,6 +13,7 @@
 
 namespace Ui { class DecisionView; }
 class QMenu;
+class QPixmap;
 
 class DecisionView : public QWidget {
     Q_OBJECT
