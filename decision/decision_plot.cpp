@@ -146,6 +146,32 @@ const QPixmap &DecisionPlot::frame(const QRect &plane)
     return labels;
 }
 
+// The trail changes only when a lesson ends, while the shading beneath it
+// changes at every repaint of a running lesson: it is drawn once, on a
+// transparent layer.
+const QPixmap &DecisionPlot::trailLayer(const QRect &plane)
+{
+    const QSize pixels = plane.size() * devicePixelRatio();
+    if (trailDrawn.size() == pixels && trailDrawnFor == trail)
+        return trailDrawn;
+    trailDrawn = QPixmap(pixels);
+    trailDrawn.setDevicePixelRatio(devicePixelRatio());
+    trailDrawn.fill(Qt::transparent);
+    trailDrawnFor = trail;
+    QPainter painter(&trailDrawn);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect local(QPoint(0, 0), plane.size());
+    // Older lines fainter.
+    const int count = int(trail.size());
+    for (int i = 0; i < count; ++i) {
+        if (const auto segment = decisionLine(trail[std::size_t(i)], box)) {
+            painter.setPen(QPen(QColor(60, 60, 60, 30 + 150 * (i + 1) / count), 1.5));
+            painter.drawLine(toPixel(local, segment->from), toPixel(local, segment->to));
+        }
+    }
+    return trailDrawn;
+}
+
 void DecisionPlot::changeEvent(QEvent *event)
 {
     // Another font or palette: the labels are drawn again.
@@ -172,14 +198,8 @@ void DecisionPlot::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
 
     painter.setClipRect(plane);
-    // The trail: older lines fainter.
-    const int count = int(trail.size());
-    for (int i = 0; i < count; ++i) {
-        if (const auto segment = decisionLine(trail[std::size_t(i)], box)) {
-            painter.setPen(QPen(QColor(60, 60, 60, 30 + 150 * (i + 1) / count), 1.5));
-            painter.drawLine(toPixel(plane, segment->from), toPixel(plane, segment->to));
-        }
-    }
+    if (!trail.empty())
+        painter.drawPixmap(plane.topLeft(), trailLayer(plane));
     if (const auto segment = decisionLine(neuron, box)) {
         painter.setPen(QPen(lineColour, 3));
         painter.drawLine(toPixel(plane, segment->from), toPixel(plane, segment->to));

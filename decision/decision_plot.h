@@ -29,6 +29,7 @@ private:
     QPointF toPixel(const QRect &plane, PlanePoint point) const;
     QBrush shading(const QRect &plane) const;
     const QPixmap &frame(const QRect &plane);
+    const QPixmap &trailLayer(const QRect &plane);
 
     DecisionNeuron neuron;
     std::optional<GatePatterns> patterns;
@@ -36,4 +37,6 @@ private:
 
     QPixmap labels;
     QChar labelsSeparator;
+    QPixmap trailDrawn;
+    std::deque<DecisionNeuron> trailDrawnFor;
 };
