@@ -9,6 +9,7 @@
 #include "ui_main_form.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_form.h"
+#include "decision/decision_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -79,10 +80,14 @@ void print(const char *name, double value, const char *unit)
 }
 
 // Best of a few runs: the machine's noise only ever adds time.
-void benchLesson(TForm1 &form, const char *name, Output output, bool graph)
+void benchLesson(TForm1 &form, const char *name, Output output, bool graph, bool decisionView = false)
 {
     if (!wanted(name))
         return;
+    const bool viewOpen = form.decisionView() && form.decisionView()->isVisible();
+    if (viewOpen != decisionView)
+        form.toggleDecisionView();
+    QApplication::processEvents();
     constexpr int64_t iterations = 10'000'000;
     double best = std::numeric_limits<double>::infinity();
     for (int run = 0; run < 3; ++run) {
@@ -162,6 +167,16 @@ int main(int argc, char *argv[])
     benchLesson(form, "sigmoid_on", Output::Sigmoid, true);
     benchSigmoidFallbacks(form);
     benchExp();
+
+    // The decision view open beside the lesson: once with the progress
+    // dialog out of the way, once with it showing from the start, so the
+    // view follows the lesson at the dialog's pace. Each pair should match.
+    benchLesson(form, "step_off_view", Output::Step, false, true);
+    benchLesson(form, "sigmoid_off_view", Output::Sigmoid, false, true);
+    LessonProgress::setShowDelayMs(0);
+    benchLesson(form, "sigmoid_off_dialog", Output::Sigmoid, false);
+    benchLesson(form, "sigmoid_off_dialog_view", Output::Sigmoid, false, true);
+    LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
 
     benchPaint(form, "paint_1e5", 100'000);
     benchPaint(form, "paint_1e7", 10'000'000);

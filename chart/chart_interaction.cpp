@@ -35,6 +35,10 @@ std::unique_ptr<QMenu> ErrorChart::buildContextMenu()
         });
     });
     menu->addAction(copyText, this, [this] { runUserAction([this] { copyImage(); }); });
+    if (!extraActions.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(extraActions);
+    }
     return menu;
 }
 

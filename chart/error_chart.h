@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QValueAxis;
 class QLineSeries;
 class QMenu;
@@ -101,6 +102,8 @@ public:
     // The right-click menu, for teachers who want the picture elsewhere.
     // Its texts follow the interface language.
     void setMenuTexts(const QString &saveImage, const QString &copyImage);
+    // Actions of the owner, listed after the chart's own.
+    void setExtraMenuActions(QList<QAction *> actions) { extraActions = std::move(actions); }
     std::unique_ptr<QMenu> buildContextMenu();
     // The chart as drawn, at its size times the screen's pixel ratio.
     QPixmap picture();
@@ -129,6 +132,7 @@ private:
     int drawn = 0;
     QString saveText = QStringLiteral("Save image…");
     QString copyText = QStringLiteral("Copy image");
+    QList<QAction *> extraActions; // owned by whoever set them
 
     // What the drawn points were built from; rebuilt when any of it changes.
     struct DrawnFrom {

@@ -26,11 +26,14 @@ private slots:
                 list.append(action->text());
             return list;
         };
-        QCOMPARE(texts(), (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren")}));
+        // After a separator, the entry that opens the decision view.
+        QCOMPARE(texts(), (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
+                                       QStringLiteral("Entscheidungsgrenze zeigen")}));
         wb.click(wb.c().enRB);
-        QCOMPARE(texts(), (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image")}));
+        QCOMPARE(texts(), (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
+                                       QStringLiteral("Show decision boundary")}));
         wb.click(wb.c().skRB);
-        QCOMPARE(texts().size(), 2);
+        QCOMPARE(texts().size(), 4);
         QVERIFY(texts().first().startsWith(QStringLiteral("Uložiť")));
     }
 

@@ -65,6 +65,7 @@ void TForm1::LessonBClick()
     ErrorChart &chart = *c.Chart1;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
     LessonProgress progress(this, s.repeatCount);
+    progress.onRepaint([this] { refreshDecisionView(); });
 
     if (graph && s.repeatCount > 0) {
         // The first iteration scales the axis. The repeat text cannot change
@@ -97,4 +98,5 @@ void TForm1::LessonBClick()
     s.lessonTotal += done;
     setEditText(c.lessonCntEdit, QStringLiteral("0 / ") + QString::number(s.lessonTotal));
     ShowNeuron();
+    noteLessonInDecisionView();
 }

@@ -43,6 +43,8 @@ bool LessonProgress::keepGoing(int64_t done)
         const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
         dialog->setValue(percent);
         dialog->setLabelText(QStringLiteral("%1 / %2").arg(done).arg(total));
+        if (repainted)
+            repainted();
         QApplication::processEvents();
         wasCancelled = dialog->wasCanceled();
     }

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QProgressDialog;
@@ -21,6 +22,8 @@ public:
     // user has cancelled.
     bool keepGoing(int64_t done);
     bool cancelled() const { return wasCancelled; }
+    // Runs at every repaint of the dialog, for views that follow the lesson.
+    void onRepaint(std::function<void()> handler) { repainted = std::move(handler); }
 
     // How long a lesson runs before its progress shows (tests shorten it).
     static void setShowDelayMs(int64_t ms);
@@ -32,4 +35,5 @@ private:
     int64_t lastRepaintMs = 0;
     std::unique_ptr<QProgressDialog> dialog;
     bool wasCancelled = false;
+    std::function<void()> repainted;
 };

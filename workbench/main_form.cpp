@@ -29,6 +29,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     runUserAction([this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
     form2 = new TForm2(workbench.language, this);
+    setUpDecisionView();
 }
 
 TForm1::~TForm1() = default;
@@ -61,7 +62,11 @@ void TForm1::wireControls()
     };
     for (const Wiring &w : wiring) {
         const Handler handler = w.handler;
-        auto run = [this, handler] { runUserAction([this, handler] { (this->*handler)(); }); };
+        auto run = [this, handler] {
+            runUserAction([this, handler] { (this->*handler)(); });
+            // Also after an error: what was done before it stays done.
+            runUserAction([this] { refreshDecisionView(); });
+        };
         if (auto *edit = qobject_cast<QLineEdit *>(w.control))
             connect(edit, &QLineEdit::textChanged, this, run);
         else if (auto *radio = qobject_cast<QRadioButton *>(w.control))
@@ -218,4 +223,5 @@ void TForm1::ApplyLanguage()
     ui->Chart1->setAccessibleName(QStringLiteral("Tivaro: %1 / %2")
                                       .arg(ui->Chart1->leftAxis().title(), ui->Chart1->bottomAxis().title()));
     nameControlsForScreenReaders(this);
+    retitleDecisionView();
 }

@@ -13,7 +13,9 @@
 #include <vector>
 
 namespace Ui { class Form1; }
+class DecisionView;
 class QAbstractButton;
+class QAction;
 class QLineEdit;
 class TForm2;
 
@@ -66,6 +68,14 @@ public:
     // error_graph.cpp: the diagram or the error chart.
     void ErrGraphCBClick();
 
+    // decision_feed.cpp: the decision view beside the window (F2, or the
+    // context menu of the diagram and the chart). Null until first opened.
+    void toggleDecisionView();
+    DecisionView *decisionView() const { return decision; }
+    QAction *decisionViewAction() const { return decisionAction; }
+    // Cheap while the view is closed: one check.
+    void refreshDecisionView();
+
     // Code-driven state changes; return whether the state changed (and so
     // the control's handler ran).
     bool setEditText(QLineEdit *edit, const QString &text);
@@ -91,9 +101,14 @@ private:
     void loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
                               const char *thresholdWithoutBias);   // gates.cpp
     void rescaleIterationAxis(int64_t count);        // error_graph.cpp
+    void setUpDecisionView();                        // decision_feed.cpp
+    void retitleDecisionView();
+    void noteLessonInDecisionView();
 
     std::unique_ptr<Ui::Form1> ui;
     WorkbenchState workbench;
     std::vector<Wiring> wiring;
     TForm2 *form2 = nullptr; // owned by this window
+    DecisionView *decision = nullptr;   // owned by this window
+    QAction *decisionAction = nullptr;  // owned by this window
 };

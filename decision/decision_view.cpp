@@ -1,0 +1,122 @@
+#include "decision/decision_view.h"
+
+#include "decision/decision_texts.h"
+#include "runtime/app_error.h"
+#include "ui_common/user_action.h"
+#include "ui_decision_view.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPixmap>
+
+DecisionView::DecisionView(QWidget *owner)
+    : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::DecisionView>())
+{
+    ui->setupUi(this);
+    setLanguage(German);
+}
+
+DecisionView::~DecisionView() = default;
+
+void DecisionView::showNeuron(const DecisionNeuron &shown, const std::optional<GatePatterns> &gate)
+{
+    if (shown == neuron && gate == patterns)
+        return;
+    // Another training set is another story: its trail starts afresh.
+    if (gate != patterns)
+        lines.clear();
+    neuron = shown;
+    patterns = gate;
+    refresh();
+}
+
+void DecisionView::noteLesson()
+{
+    lines.push_back(neuron);
+    if (lines.size() > trailLength)
+        lines.pop_front();
+    refresh();
+}
+
+void DecisionView::setLanguage(Language chosen)
+{
+    language = chosen < languageCount ? chosen : German;
+    setWindowTitle(QString::fromUtf16(decisionTexts[language].title));
+    ui->plot->setAccessibleName(windowTitle());
+    refresh();
+}
+
+void DecisionView::setMenuTexts(const QString &saveImage, const QString &copyImage)
+{
+    saveText = saveImage;
+    copyText = copyImage;
+}
+
+QString DecisionView::description() const
+{
+    return ui->descriptionLab->text();
+}
+
+void DecisionView::refresh()
+{
+    const QString text = describeDecision(neuron, patterns, language);
+    ui->descriptionLab->setText(text);
+    ui->plot->setAccessibleDescription(text);
+    // Drawn with the previous lines only: the present one is drawn bold.
+    std::deque<DecisionNeuron> earlier = lines;
+    if (!earlier.empty() && earlier.back() == neuron)
+        earlier.pop_back();
+    ui->plot->showNeuron(neuron, patterns, earlier);
+}
+
+std::unique_ptr<QMenu> DecisionView::buildContextMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(saveText, this, [this] {
+        runUserAction([this] {
+            const QString path = QFileDialog::getSaveFileName(this, saveText, QStringLiteral("tivaro-decision.png"),
+                                                              QStringLiteral("PNG (*.png)"));
+            if (!path.isEmpty())
+                saveImage(path);
+        });
+    });
+    menu->addAction(copyText, this, [this] { runUserAction([this] { copyImage(); }); });
+    return menu;
+}
+
+void DecisionView::contextMenuEvent(QContextMenuEvent *event)
+{
+    buildContextMenu()->exec(event->globalPos());
+}
+
+QPixmap DecisionView::picture()
+{
+    // The plane together with its line of text, as the teacher sees them.
+    return grab();
+}
+
+void DecisionView::saveImage(const QString &path)
+{
+    if (!picture().save(path, "PNG"))
+        throw AppError(QStringLiteral("Cannot write the image to '%1'").arg(path));
+}
+
+void DecisionView::copyImage()
+{
+    QGuiApplication::clipboard()->setPixmap(picture());
+}
+
+void DecisionView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    emit visibilityChanged(true);
+}
+
+void DecisionView::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    emit visibilityChanged(false);
+}

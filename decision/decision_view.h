@@ -1,0 +1,63 @@
+#pragma once
+// A window of its own beside the workbench that shows what the neuron
+// decides over the input plane, and why AND, OR and NAND are learned while
+// XOR never is. Fed with plain numbers by its owner; knows no workbench.
+
+#include "decision/decision_rule.h"
+#include "ui_common/language.h"
+
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <optional>
+
+namespace Ui { class DecisionView; }
+class QMenu;
+class QPixmap;
+
+class DecisionView : public QWidget {
+    Q_OBJECT
+public:
+    // How many lessons the trail remembers.
+    static constexpr std::size_t trailLength = 10;
+
+    // A tool window of `owner`: no task-bar button, never modal.
+    explicit DecisionView(QWidget *owner);
+    ~DecisionView() override;
+
+    // Shows this neuron over these patterns (none before a gate is chosen).
+    // Cheap when nothing changed.
+    void showNeuron(const DecisionNeuron &neuron, const std::optional<GatePatterns> &patterns);
+    // The line as it stands now joins the trail; another gate starts a new one.
+    void noteLesson();
+    const std::deque<DecisionNeuron> &trail() const { return lines; }
+
+    void setLanguage(Language language);
+    void setMenuTexts(const QString &saveImage, const QString &copyImage);
+    QString description() const;
+
+    std::unique_ptr<QMenu> buildContextMenu();
+    QPixmap picture();
+    // Raises AppError when the file cannot be written.
+    void saveImage(const QString &path);
+    void copyImage();
+
+signals:
+    void visibilityChanged(bool visible);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void refresh();
+
+    std::unique_ptr<Ui::DecisionView> ui;
+    DecisionNeuron neuron;
+    std::optional<GatePatterns> patterns;
+    std::deque<DecisionNeuron> lines;
+    Language language = German;
+    QString saveText = QStringLiteral("Save image…");
+    QString copyText = QStringLiteral("Copy image");
+};

@@ -1,0 +1,229 @@
+// The decision view: its line, its count of correct patterns against the
+// real neuron, and the view driven through the real main window.
+
+#include "gui_fixture.h"
+
+#include "decision/decision_texts.h"
+#include "decision/decision_view.h"
+#include "runtime/app_error.h"
+#include "workbench/diagram_image.h"
+#include "workbench/gate_table.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QLabel>
+#include <QTest>
+#include <limits>
+#include <random>
+
+namespace {
+
+GatePatterns patternsOf(int gate)
+{
+    GatePatterns patterns;
+    for (int p = 1; p <= 4; ++p)
+        patterns[std::size_t(p - 1)] = {float(gateValue(gate, p, 0)), float(gateValue(gate, p, 1)),
+                                        float(gateValue(gate, p, 2))};
+    return patterns;
+}
+
+// What the real neuron decides for the gate: the count, or empty when
+// it overflows.
+std::optional<int> neuronCount(const DecisionNeuron &shown, const GatePatterns &patterns)
+{
+    TNeuron neuron(shown.bias ? 3 : 2);
+    neuron.SetWeight(0, shown.weight1);
+    neuron.SetWeight(1, shown.weight2);
+    neuron.SetWeight(2, shown.biasWeight);
+    neuron.SetInput(2, 1.0f);
+    neuron.Threshold = shown.threshold;
+    int correct = 0;
+    try {
+        for (const GatePattern &p : patterns) {
+            neuron.SetInput(0, p.in1);
+            neuron.SetInput(1, p.in2);
+            correct += neuron.Output() == p.target;
+        }
+    } catch (const AppError &) {
+        return std::nullopt;
+    }
+    return correct;
+}
+
+// Weights of every magnitude, from subnormal to near the float limit, and
+// small ones near the patterns' ties.
+DecisionNeuron randomNeuron(std::mt19937 &random, bool bias)
+{
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_int_distribution<int> exponent(-45, 38);
+    std::bernoulli_distribution wide(0.3);
+    std::bernoulli_distribution huge(0.05);
+    const auto draw = [&] {
+        if (huge(random)) // sums of two of these leave the float range
+            return std::copysign(std::numeric_limits<float>::max(), unit(random)) * 0.75f;
+        if (!wide(random))
+            return std::round(unit(random) * 8.0f) / 8.0f + (wide(random) ? unit(random) * 1e-7f : 0.0f);
+        return static_cast<float>(unit(random) * std::pow(10.0L, exponent(random)));
+    };
+    DecisionNeuron n;
+    n.weight1 = draw();
+    n.weight2 = draw();
+    n.biasWeight = draw();
+    n.threshold = draw();
+    n.bias = bias;
+    return n;
+}
+
+bool hasEnds(const std::optional<PlaneSegment> &s, PlanePoint a, PlanePoint b)
+{
+    const auto near = [](PlanePoint p, PlanePoint q) { return std::abs(p.x1 - q.x1) < 1e-12 && std::abs(p.x2 - q.x2) < 1e-12; };
+    return s && ((near(s->from, a) && near(s->to, b)) || (near(s->from, b) && near(s->to, a)));
+}
+
+} // namespace
+
+class TestDecision : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lineIsClippedToThePlaneForEverySlope()
+    {
+        // Steep: 4·x1 − x2 = 1 enters at the bottom and leaves at the top.
+        QVERIFY(hasEnds(clipLine(4, -1, 1), {0.125, -0.5}, {0.625, 1.5}));
+        // Flat: x1 + 8·x2 = 4 runs from the left edge to the right edge.
+        QVERIFY(hasEnds(clipLine(1, 8, 4), {-0.5, 4.5 / 8}, {1.5, 2.5 / 8}));
+        // Vertical and horizontal.
+        QVERIFY(hasEnds(clipLine(2, 0, 1), {0.5, -0.5}, {0.5, 1.5}));
+        QVERIFY(hasEnds(clipLine(0, -2, -1), {-0.5, 0.5}, {1.5, 0.5}));
+        // The diagonal through two corners is found once per corner.
+        QVERIFY(hasEnds(clipLine(1, -1, 0), {-0.5, -0.5}, {1.5, 1.5}));
+        // No line, a line beside the plane, one touching only a corner, and
+        // coefficients so extreme that the edges' points are not finite.
+        QVERIFY(!clipLine(0, 0, 1));
+        QVERIFY(!clipLine(1, 0, 2));
+        QVERIFY(!clipLine(1, 1, 3));
+        QVERIFY(!clipLine(1e-320, 0, 1));
+        // The neuron's own line moves by the bias weight while the bias is on.
+        DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputMode::Step};
+        QVERIFY(hasEnds(decisionLine(n), {-0.5, 1.0}, {1.0, -0.5}));
+        n.bias = false;
+        QVERIFY(hasEnds(decisionLine(n), {-0.5, 1.5}, {1.5, -0.5}));
+    }
+
+    void correctCountIsWhatTheNeuronDecides()
+    {
+        std::mt19937 random(12);
+        int overflows = 0;
+        for (int gate = NandGate; gate <= XorGate; ++gate) {
+            const GatePatterns patterns = patternsOf(gate);
+            for (int i = 0; i < 4000; ++i) {
+                const DecisionNeuron n = randomNeuron(random, i % 2 == 1);
+                const auto expected = neuronCount(n, patterns);
+                overflows += !expected;
+                QCOMPARE(correctCount(n, patterns), expected);
+            }
+        }
+        QVERIFY(overflows > 0); // the overflow path was met, without a raise
+    }
+
+    void xorIsNeverFullyDecided()
+    {
+        std::mt19937 random(7);
+        const GatePatterns xorPatterns = patternsOf(XorGate);
+        for (int i = 0; i < 20000; ++i)
+            QVERIFY(correctCount(randomNeuron(random, i % 2 == 1), xorPatterns).value_or(0) < 4);
+    }
+
+    void descriptionReadsTheNumbersInTheUsersFormat()
+    {
+        numtext::setDecimalSeparator(u',');
+        const auto andGate = std::optional<GatePatterns>(patternsOf(AndGate));
+        DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputMode::Step};
+        QCOMPARE(describeDecision(n, andGate, German), QStringLiteral("0,50·x1 + 0,50·x2 + 0,25 = 0,50 — richtig: 2 von 4"));
+        n = {0.5f, -0.25f, -0.125f, -0.5f, true, OutputMode::Sigmoid};
+        numtext::setDecimalSeparator(u'.');
+        QCOMPARE(describeDecision(n, std::nullopt, English), QStringLiteral("0.50·x1 − 0.25·x2 − 0.13 = −0.50"));
+        // A weight that rounds to zero carries no minus sign; large ones are
+        // written as in the edits.
+        n = {-0.001f, 2.5e7f, 0, 0.5f, false, OutputMode::Step};
+        QCOMPARE(describeDecision(n, std::nullopt, English), QStringLiteral("0.00·x1 + 2.5E0007·x2 = 0.50"));
+        // No line: the whole plane gets one decision.
+        n = {0, 0, 1.0f, 0.5f, true, OutputMode::Linear};
+        QCOMPARE(describeDecision(n, andGate, Slovak),
+                 QStringLiteral("žiadna priamka: obe váhy sú 0, celá rovina dáva 1 — správne: 1 zo 4"));
+        // An overflowing sum is told, never raised.
+        n = {3e38f, 3e38f, 0, 0.5f, false, OutputMode::Step};
+        QVERIFY(describeDecision(n, andGate, English).endsWith(QStringLiteral("— the sum overflows: no decision")));
+    }
+
+    void followsTheWorkbenchThroughF2AndLessons()
+    {
+        Workbench wb;
+        TForm1 &form = wb.window();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(!form.decisionView()); // nothing exists before it is asked for
+
+        // F2 while an edit has the focus opens the view, in German.
+        wb.c().repeatEdit->setFocus();
+        QTest::keyClick(wb.c().repeatEdit, Qt::Key_F2);
+        DecisionView *view = form.decisionView();
+        QVERIFY(view && view->isVisible());
+        QCOMPARE(view->windowTitle(), QStringLiteral("Entscheidungsgrenze"));
+        QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
+        QVERIFY(!view->description().contains(QStringLiteral("von"))); // no gate yet
+
+        // AND, step output, weights 0: one lesson of 100 decides all four.
+        wb.click(wb.c().andGateB);
+        wb.click(wb.c().showAnalogCBox); // step output
+        wb.type(wb.c().weight1Edit, QStringLiteral("0"));
+        wb.type(wb.c().weight2Edit, QStringLiteral("0"));
+        wb.click(wb.c().lessonB);
+        QVERIFY(wb.reports.errors.isEmpty());
+        QVERIFY2(view->description().endsWith(QStringLiteral("richtig: 4 von 4")), qPrintable(view->description()));
+        QCOMPARE(view->trail().size(), std::size_t(1));
+
+        // XOR never settles, and the trail keeps the last ten lessons.
+        wb.click(wb.c().xorGateB);
+        QCOMPARE(view->trail().size(), std::size_t(0));
+        for (int lesson = 0; lesson < 12; ++lesson) {
+            wb.click(wb.c().lessonB);
+            QVERIFY(!view->description().contains(QStringLiteral("4 von 4")));
+        }
+        QCOMPARE(view->trail().size(), DecisionView::trailLength);
+
+        // Retitled at every language switch, with the menu entry.
+        wb.click(wb.c().enRB);
+        QCOMPARE(view->windowTitle(), QStringLiteral("Decision boundary"));
+        QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Show decision boundary"));
+        QVERIFY(view->description().contains(QStringLiteral("correct: ")));
+        // Its own menu saves the picture as the teacher sees it; the diagram's
+        // menu carries the entry that opens it.
+        QStringList entries;
+        const std::unique_ptr<QMenu> menu = view->buildContextMenu();
+        for (QAction *action : menu->actions())
+            entries.append(action->text());
+        QCOMPARE(entries, (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image")}));
+        QTemporaryDir folder;
+        view->saveImage(folder.filePath(QStringLiteral("decision.png")));
+        QCOMPARE(QImage(folder.filePath(QStringLiteral("decision.png"))).size(), view->picture().size());
+        QVERIFY(wb.c().Image1->actions().contains(form.decisionViewAction()));
+        wb.click(wb.c().skRB);
+        QCOMPARE(view->windowTitle(), QStringLiteral("Rozhodovacia hranica"));
+        QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Ukáž rozhodovaciu hranicu"));
+
+        // F2 again, focus still in an edit, closes it.
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        wb.c().thresholdEdit->setFocus();
+        QTest::keyClick(wb.c().thresholdEdit, Qt::Key_F2);
+        QVERIFY(!view->isVisible());
+        QVERIFY(!form.decisionViewAction()->isChecked());
+        QVERIFY(wb.reports.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDecision)
+#include "test_decision.moc"

@@ -1,0 +1,112 @@
+// Feeding the decision view from the workbench: opening and closing it, and
+// handing it the neuron's numbers after every action and during long lessons.
+
+#include "workbench/main_form.h"
+
+#include "chart/error_chart.h"
+#include "decision/decision_texts.h"
+#include "decision/decision_view.h"
+#include "ui_common/user_action.h"
+#include "ui_main_form.h"
+#include "workbench/captions.h"
+#include "workbench/diagram_image.h"
+#include "workbench/perceptron_rule.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <algorithm>
+
+namespace {
+
+OutputMode outputModeOf(const TNeuron &neuron)
+{
+    switch (outputKindOf(neuron)) {
+    case OutputKind::Step: return OutputMode::Step;
+    case OutputKind::Linear: return OutputMode::Linear;
+    case OutputKind::Sigmoid: return OutputMode::Sigmoid;
+    }
+    return OutputMode::Step;
+}
+
+// No gate has been chosen while every pattern is still all zero.
+std::optional<GatePatterns> loadedGate(const std::array<TPattern, 4> &patterns)
+{
+    const bool empty = std::all_of(patterns.begin(), patterns.end(), [](const TPattern &p) {
+        return p.In1 == 0.0f && p.In2 == 0.0f && p.Target == 0.0f;
+    });
+    if (empty)
+        return std::nullopt;
+    GatePatterns gate;
+    for (std::size_t i = 0; i < gate.size(); ++i)
+        gate[i] = {patterns[i].In1, patterns[i].In2, patterns[i].Target};
+    return gate;
+}
+
+} // namespace
+
+void TForm1::setUpDecisionView()
+{
+    // F2, not Ctrl+D: a focused line edit takes Ctrl+D as "delete forward".
+    decisionAction = new QAction(this);
+    decisionAction->setShortcut(Qt::Key_F2);
+    decisionAction->setShortcutContext(Qt::WindowShortcut);
+    decisionAction->setCheckable(true);
+    addAction(decisionAction);
+    connect(decisionAction, &QAction::triggered, this, [this] { runUserAction([this] { toggleDecisionView(); }); });
+    ui->Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->Image1->addAction(decisionAction);
+    ui->Chart1->setExtraMenuActions({decisionAction});
+    retitleDecisionView();
+}
+
+void TForm1::toggleDecisionView()
+{
+    if (decision && decision->isVisible()) {
+        decision->close();
+        return;
+    }
+    if (!decision) {
+        decision = new DecisionView(this);
+        // The same key closes it while it has the focus.
+        decision->addAction(decisionAction);
+        connect(decision, &DecisionView::visibilityChanged, decisionAction, &QAction::setChecked);
+        retitleDecisionView();
+    }
+    decision->show();
+    refreshDecisionView();
+}
+
+void TForm1::refreshDecisionView()
+{
+    if (!decision || !decision->isVisible() || !workbench.neuron)
+        return;
+    const TNeuron &neuron = *workbench.neuron;
+    DecisionNeuron shown;
+    shown.weight1 = neuron.GetWeight(0);
+    shown.weight2 = neuron.GetWeight(1);
+    shown.bias = ui->biasCBox->isChecked();
+    shown.biasWeight = shown.bias ? neuron.GetWeight(2) : 0.0f;
+    shown.threshold = neuron.Threshold;
+    shown.mode = outputModeOf(neuron);
+    decision->showNeuron(shown, loadedGate(workbench.patterns));
+}
+
+void TForm1::noteLessonInDecisionView()
+{
+    if (!decision || !decision->isVisible())
+        return;
+    refreshDecisionView();
+    decision->noteLesson();
+}
+
+void TForm1::retitleDecisionView()
+{
+    const Language language = workbench.language < languageCount ? workbench.language : German;
+    if (decisionAction)
+        decisionAction->setText(QString::fromUtf16(decisionTexts[language].showEntry));
+    if (decision) {
+        decision->setLanguage(language);
+        const ChartMenuTexts &menu = chartMenuTexts[language];
+        decision->setMenuTexts(QString::fromUtf16(menu.saveImage), QString::fromUtf16(menu.copyImage));
+    }
+}
