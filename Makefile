@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build run test test-sanitize bench install package clean
+.PHONY: all deps configure build program run test test-sanitize bench install package clean
 
 all: build
 
@@ -17,7 +17,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# The program alone, without the tests and the bench.
+program: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target tivaro
+
+run: program
 	$(BUILD)/app/tivaro
 
 test: build
@@ -42,11 +46,11 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tivaro_bench
 
 # DESTDIR, when given, stages the tree for a packager instead of the system.
-install: build
+install: program
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # Writes $(BUILD)/tivaro_<version>_<arch>.deb.
-package: build
+package: program
 	cd $(BUILD) && cpack -G DEB
 
 clean:
