@@ -27,6 +27,7 @@ install(FILES ${TIVARO_RES}/icons/tivaro.svg
 # to the maximum, without name or time stamp, so that builds are identical.
 function(tivaro_install_gzipped source destination name)
     set(packed ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
     execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${packed} COMMAND_ERROR_IS_FATAL ANY)
     install(FILES ${packed} DESTINATION ${destination})
