@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build run test test-sanitize bench check-sigmoid install package clean
+.PHONY: all deps configure build program run test test-sanitize bench check-sigmoid install package clean
 
 all: build
 
@@ -17,7 +17,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# The program alone, without the tests and the bench.
+program: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target tivaro
+
+run: program
 	$(BUILD)/app/tivaro
 
 test: build
@@ -48,11 +52,11 @@ check-sigmoid: configure
 	$(BUILD)/tests/check_sigmoid
 
 # DESTDIR, when given, stages the tree for a packager instead of the system.
-install: build
+install: program
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # Writes $(BUILD)/tivaro_<version>_<arch>.deb.
-package: build
+package: program
 	cd $(BUILD) && cpack -G DEB
 
 clean:

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     // Message boxes and the progress dialog carry the program's icon too, and
     // desktops match the running program to its menu entry.
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/tivaro-32.png")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tivaro"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TIVARO_APP_ID));
     installWindowFonts();
 
     TForm1 form1;

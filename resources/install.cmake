@@ -2,8 +2,8 @@
 # integration are installed; the static libraries stay in the build tree.
 include(GNUInstallDirs)
 
-set(TIVARO_APP_ID org.example.tivaro)
 set(TIVARO_RES ${CMAKE_CURRENT_LIST_DIR})
+set(TIVARO_DOC ${CMAKE_INSTALL_DATADIR}/doc/tivaro)
 
 install(TARGETS tivaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -12,15 +12,28 @@ install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.desktop
 install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Desktops look the icon up by its theme name "tivaro", so every size is
-# renamed on the way in.
+# Desktops look the icon up by the application id, so every size is renamed
+# on the way in.
 foreach(size 16 32 48 64 128 256)
     install(FILES ${TIVARO_RES}/icons/tivaro-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME tivaro.png)
+            RENAME ${TIVARO_APP_ID}.png)
 endforeach()
 install(FILES ${TIVARO_RES}/icons/tivaro.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${TIVARO_APP_ID}.svg)
+
+# The manual page and the changelog go in as Debian wants them: compressed
+# to the maximum, without name or time stamp, so that builds are identical.
+function(tivaro_install_gzipped source destination name)
+    set(packed ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${packed} COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${packed} DESTINATION ${destination})
+endfunction()
+tivaro_install_gzipped(${TIVARO_RES}/tivaro.1 ${CMAKE_INSTALL_MANDIR}/man1 tivaro.1)
+tivaro_install_gzipped(${TIVARO_RES}/changelog ${TIVARO_DOC} changelog)
 
 # Debian wants the licence beside every package's documentation.
 set(TIVARO_COPYRIGHT ${CMAKE_BINARY_DIR}/packaging/copyright)
@@ -49,13 +62,13 @@ License: MIT
  FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER DEALINGS
  IN THE SOFTWARE.
 ")
-install(FILES ${TIVARO_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tivaro)
+install(FILES ${TIVARO_COPYRIGHT} DESTINATION ${TIVARO_DOC})
 
 # --- Debian package (cpack -G DEB) ---
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tivaro)
 set(CPACK_PACKAGE_VENDOR "Tivaro developers")
-set(CPACK_PACKAGE_CONTACT "Tivaro developers <tivaro@example.org>")
+set(CPACK_PACKAGE_CONTACT "Tivaro developers <developers@tivaro.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "train one artificial neuron with the perceptron rule")
@@ -68,12 +81,13 @@ interface between German, English and Slovak.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tivaro developers <tivaro@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tivaro developers <developers@tivaro.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
-# Qt loads its window-system plugin at run time, so no linker scan finds it.
-set(tivaro_runtime_deps qt6-qpa-plugins)
+# Qt loads its window-system plugin at run time, so no linker scan finds it;
+# the stand-in for Tahoma that the windows are sized for (ui_common/window_fonts.h).
+set(tivaro_runtime_deps qt6-qpa-plugins fonts-liberation2)
 find_program(TIVARO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TIVARO_DPKG_SHLIBDEPS)
     # Versioned dependencies taken from the libraries the binary really links.
@@ -85,7 +99,5 @@ else()
         libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6)
 endif()
 list(JOIN tivaro_runtime_deps ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
-# The windows ask for Tahoma; without it Qt falls back to another font.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
 
 include(CPack)

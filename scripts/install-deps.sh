@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libjpeg62-turbo-dev
-  fonts-wine fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
 )
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Validates the desktop entry and the AppStream metadata, then installs the
 # build into a scratch DESTDIR and checks that a desktop would find
-# everything it needs there.
-# Usage: packaging_check.sh SOURCE_DIR BUILD_DIR APP_ID VERSION
+# everything it needs there; where lintian is installed, builds the Debian
+# package and lets lintian judge it.
+# Usage: packaging_check.sh SOURCE_DIR BUILD_DIR APP_ID VERSION BUILD_TYPE
 set -uo pipefail
 
-src=$1 build=$2 id=$3 version=$4
+src=$1 build=$2 id=$3 version=$4 build_type=${5:-}
 desktop=$src/resources/$id.desktop
 metainfo=$src/resources/$id.metainfo.xml
 failures=0
@@ -26,6 +27,8 @@ exec_name=$(key Exec | cut -d' ' -f1)
 icon_name=$(key Icon)
 [ "$(key Name)" = Tivaro ] || fail "desktop Name is '$(key Name)'"
 grep -q '^Categories=Education;' "$desktop" || fail "main category is not Education"
+[ "$(key StartupWMClass)" = "$exec_name" ] || fail "StartupWMClass is not the window class $exec_name"
+[ "$icon_name" = "$id" ] || fail "Icon is '$icon_name', not the application id"
 for lang in de sk; do
   grep -q "^Comment\[$lang\]=." "$desktop" || fail "no Comment[$lang]"
 done
@@ -47,6 +50,8 @@ share=$root/share
 [ -f "$share/applications/$id.desktop" ] || fail "desktop entry not installed"
 [ -f "$share/metainfo/$id.metainfo.xml" ] || fail "metainfo not installed"
 [ -f "$share/doc/tivaro/copyright" ] || fail "copyright not installed"
+[ -f "$share/doc/tivaro/changelog.gz" ] || fail "changelog not installed"
+[ -f "$share/man/man1/$exec_name.1.gz" ] || fail "manual page not installed"
 [ -f "$share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "scalable icon missing"
 
 # A PNG's width and height are big-endian words at bytes 16 and 20.
@@ -60,6 +65,23 @@ done
 
 # Cross-checks the installed metadata against the installed desktop entry.
 appstreamcli validate-tree --no-net "$stage" || fail "appstreamcli validate-tree"
+
+# The Debian package itself, where lintian is installed: no error, no warning.
+# Only release builds are hardened, so only they are packaged and judged.
+if [ "$build_type" != Release ] && [ "$build_type" != RelWithDebInfo ]; then
+  echo "note: a ${build_type:-default} build is not packaged; lintian judges release builds"
+elif command -v lintian >/dev/null; then
+  debs=$build/packaging-test-deb
+  rm -rf "$debs"
+  if cpack --config "$build/CPackConfig.cmake" -G DEB -B "$debs" >"$debs.log" 2>&1; then
+    out=$(lintian --fail-on none "$debs"/*.deb 2>&1)
+    grep -E '^[EW]:' <<<"$out" && fail "lintian reports errors or warnings"
+  else
+    fail "cpack: $(tail -n 5 "$debs.log")"
+  fi
+else
+  echo "note: lintian not installed, the .deb is not checked"
+fi
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "packaging checks passed"

@@ -4,15 +4,21 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+namespace {
+const QString designedFamily = QStringLiteral("Tahoma");
+const QString standInFamily = QStringLiteral("Liberation Sans");
+} // namespace
+
+QString windowFontFamily()
+{
+    return QFontDatabase::families().contains(designedFamily) ? designedFamily : standInFamily;
+}
+
 void installWindowFonts()
 {
-    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-        return;
-    static const char *const candidates[] = {
-        "/usr/share/wine/fonts/tahoma.ttf",
-        "/usr/share/wine/fonts/tahomabd.ttf",
-    };
-    for (const char *path : candidates)
-        QFontDatabase::addApplicationFont(QString::fromLatin1(path));
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    const QString family = windowFontFamily();
+    // Without this, fontconfig hands out whatever it thinks is like Tahoma,
+    // and that face may be wider than the layouts allow.
+    if (family != designedFamily)
+        QFont::insertSubstitution(designedFamily, family);
 }

@@ -1,6 +1,14 @@
 #pragma once
 
-// The windows are designed for Tahoma. Where the system lacks it, the
-// metric-compatible face that Debian ships with Wine is loaded for the
-// program; failing that, Qt's substitution picks the closest sans face.
+#include <QString>
+
+// The windows are laid out for Tahoma at 96 dpi. Where the system lacks it,
+// Liberation Sans stands in: its widths come closest to Tahoma's, it has a
+// true bold face, and it carries every letter of the three interface
+// languages. Debian ships it as fonts-liberation2, a dependency of the package.
+QString windowFontFamily();
+
+// Makes every request for "Tahoma" (the layouts and the chart ask for it by
+// name) draw in windowFontFamily(). Call once, after the application object
+// exists and before the first window is built.
 void installWindowFonts();
