@@ -124,6 +124,9 @@ private slots:
         Workbench wb;
         Ui::Form1 &c = wb.c();
         prepareLongLesson(wb, true);
+        // Several chunks, yet well inside the delay even on a slow,
+        // sanitized build of a busy machine.
+        LessonProgress::setShowDelayMs(60'000);
         wb.type(c.repeatEdit, QStringLiteral("200000"));
         DialogWatch watch;
         wb.click(c.lessonB);
