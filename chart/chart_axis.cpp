@@ -19,7 +19,7 @@ double labelExtent(const QValueAxis &axis, double from, double to, int decimals)
         return metrics.height() * 1.5;
     double widest = 0;
     for (double value : {from, to})
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(value, 'f', decimals)));
+        widest = std::max(widest, metrics.horizontalAdvance(axis_labels::text(value, decimals)));
     return widest + metrics.averageCharWidth() * 2;
 }
 

@@ -1,11 +1,11 @@
 #include "chart/error_chart.h"
 
+#include "chart/axis_labels.h"
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 
-#include <QCursor>
 #include <QGraphicsLayout>
-#include <QToolTip>
+#include <QPen>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -19,9 +19,20 @@ constexpr double rightMarginShare = 0.05;
 // Room the axes' labels and titles take from the widget, for sizing labels.
 constexpr int besideLeftAxis = 60;
 constexpr int aboveAndBelowPlot = 75;
-// Qt Charts gets at most four points per pixel column, and at most this many
-// columns, whatever the number of points stored.
-constexpr int mostColumns = 1024;
+
+// One column per pixel of the plot, so the line in each pixel runs through
+// the first, lowest, highest and last point under it: Qt Charts gets at most
+// four points per pixel, whatever the number of points stored. A plot wider
+// than the store's column limit gets fewer, wider columns.
+ErrorSeries::Columns pixelColumns(const QRectF &plot, double from, double to)
+{
+    const double firstPixel = std::floor(plot.left());
+    const int pixels = int(std::ceil(plot.right()) - firstPixel);
+    if (!(plot.width() >= 1) || pixels > ErrorSeries::mostColumns)
+        return ErrorSeries::evenColumns(to, ErrorSeries::mostColumns);
+    const double perPixel = (to - from) / plot.width();
+    return {from - (plot.left() - firstPixel) * perPixel, perPixel, pixels};
+}
 
 QFont withFamily(QFont font, const QString &family)
 {
@@ -37,6 +48,8 @@ void configureChart(QChart &chart)
     chart.setAnimationOptions(QChart::NoAnimation);
     chart.setBackgroundRoundness(0);
     chart.layout()->setContentsMargins(0, 0, 0, 0);
+    chart.setLocalizeNumbers(true);
+    chart.setLocale(axis_labels::numberLocale());
 }
 
 void configureAxes(QValueAxis &left, QValueAxis &bottom)
@@ -55,10 +68,9 @@ void configureAxes(QValueAxis &left, QValueAxis &bottom)
 
 ErrorChart::ErrorChart(QWidget *parent)
     : QChartView(parent),
-      stored(std::make_unique<ErrorSeries>()),
       series(new QLineSeries(this)),
       left(new QValueAxis(this), -1.1, 1.1, 0.1),
-      bottom(new QValueAxis(this), 1, 1000, 1)
+      bottom(new QValueAxis(this), ErrorSeries::firstShownX, 1000, 1)
 {
     QChart &c = *chart();
     configureChart(c);
@@ -66,6 +78,12 @@ ErrorChart::ErrorChart(QWidget *parent)
 
     series->setName(QStringLiteral("OutError"));
     series->setPointsVisible(false);
+    // One pixel wide: a wider line is filled as an outline, whose pixels depend
+    // on how finely the line is cut, so the same points would look different
+    // drawn from the store and from the full list.
+    QPen pen = series->pen();
+    pen.setWidth(1);
+    series->setPen(pen);
     c.addSeries(series);
     c.addAxis(left.valueAxis(), Qt::AlignLeft);
     c.addAxis(bottom.valueAxis(), Qt::AlignBottom);
@@ -77,12 +95,7 @@ ErrorChart::ErrorChart(QWidget *parent)
     bottom.setTitle(QStringLiteral("Iterations"));
     left.recompute();
     bottom.recompute();
-    connect(series, &QLineSeries::hovered, this, [this](const QPointF &point, bool entered) {
-        if (entered)
-            QToolTip::showText(QCursor::pos(), tipAt(point.x()), this);
-        else
-            QToolTip::hideText();
-    });
+    viewport()->setMouseTracking(true);
     left.onChanged([this] { markDirty(); });
     bottom.onChanged([this] { markDirty(); });
     fitToSize();
@@ -95,12 +108,12 @@ ChartAxis &ErrorChart::bottomAxis() { return bottom; }
 
 void ErrorChart::clearPoints()
 {
-    stored->clear();
+    stored.clear();
     markDirty();
 }
 
-int64_t ErrorChart::pointCount() const { return stored->count(); }
-std::size_t ErrorChart::seriesBytes() const { return stored->bytes(); }
+int64_t ErrorChart::pointCount() const { return stored.count(); }
+std::size_t ErrorChart::seriesBytes() const { return stored.bytes(); }
 int ErrorChart::drawnPointCount() const { return drawn; }
 
 void ErrorChart::markDirty()
@@ -112,6 +125,9 @@ void ErrorChart::markDirty()
 void ErrorChart::paintEvent(QPaintEvent *event)
 {
     repaintQueued = false;
+    // The user may have changed the system's number format since the last paint.
+    if (const QLocale numbers = axis_labels::numberLocale(); chart()->locale() != numbers)
+        chart()->setLocale(numbers);
     // Qt Charts moves the line at once when its points are replaced, so the
     // new points show in this very paint.
     refreshDrawnPoints();
@@ -139,17 +155,19 @@ void ErrorChart::fitToSize()
 
 void ErrorChart::refreshDrawnPoints()
 {
-    const int columns = std::clamp(int(std::ceil(chart()->plotArea().width())), 1, mostColumns);
-    const DrawnFrom now{stored->version(), bottom.shownMinimum(), bottom.shownMaximum(),
-                        left.shownMinimum(), left.shownMaximum(), columns};
+    const QRectF plot = chart()->plotArea();
+    const DrawnFrom now{stored.version(), bottom.shownMinimum(), bottom.shownMaximum(),
+                        left.shownMinimum(), left.shownMaximum(), plot.left(), plot.width()};
     if (now == drawnFrom)
         return;
     drawnFrom = now;
+    columns = pixelColumns(plot, now.xFrom, now.xTo);
 
     // One span of slack on each side: far enough that the cut never shows.
     const double width = now.xTo - now.xFrom, height = now.yTo - now.yFrom;
     const Band band{now.xFrom - width, now.xTo + width, now.yFrom - height, now.yTo + height};
-    const QList<QPointF> points = clipToBand(stored->drawnPoints(now.xFrom, now.xTo, columns), band);
+    drawnPoints = stored.drawnPoints(now.xTo, columns);
+    const QList<QPointF> points = clipToBand(drawnPoints, band);
     series->replace(points);
     drawn = int(points.size());
 }

@@ -69,6 +69,16 @@ private:
     std::function<void()> changed;
 };
 
+// The chart's own texts, in the interface language. saveFailed takes the
+// file's path (%1) and the system's reason (%2).
+struct ChartTexts {
+    QString saveImage = QStringLiteral("Save image…");
+    QString copyImage = QStringLiteral("Copy image");
+    QString saveTitle = QStringLiteral("Save image");
+    QString fileFilter = QStringLiteral("PNG image (*.png)");
+    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2");
+};
+
 class ErrorChart : public QChartView {
     Q_OBJECT
 public:
@@ -85,7 +95,7 @@ public:
     // Inline: a lesson adds one point per iteration.
     void addPoint(double x, double y)
     {
-        stored->add(x, y);
+        stored.add(x, y);
         if (!repaintQueued)
             markDirty();
     }
@@ -99,42 +109,49 @@ public:
     const QLineSeries *drawnSeries() const { return series; }
 
     // The right-click menu, for teachers who want the picture elsewhere.
-    // Its texts follow the interface language.
-    void setMenuTexts(const QString &saveImage, const QString &copyImage);
+    // Its texts, the save dialog's and the save error follow the interface language.
+    void setTexts(const ChartTexts &texts);
     std::unique_ptr<QMenu> buildContextMenu();
     // The chart as drawn, at its size times the screen's pixel ratio.
     QPixmap picture();
-    // Raises AppError when the file cannot be written.
+    // Raises AppError, with the system's reason, when the file cannot be
+    // written; a file already there stays as it was.
     void saveImage(const QString &path);
     void copyImage();
-    // The tip shown while hovering over the line near `x`: the nearest drawn
-    // point's iteration and error.
-    QString tipAt(double x) const;
+    // The tip for the mouse at `position` (in the viewport): the iteration
+    // and error of the drawn point nearest to it; empty outside the plot.
+    QString tipAt(QPointF position) const;
+
+    // The columns the last paint split the iteration axis into.
+    const ErrorSeries::Columns &drawnColumns() const { return columns; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void markDirty();
     void refreshDrawnPoints();
     void fitToSize();
 
-    std::unique_ptr<ErrorSeries> stored;
+    ErrorSeries stored;   // a member, not behind a pointer: one load less per point
     QLineSeries *series;   // owned by the chart
     ChartAxis left;
     ChartAxis bottom;
     bool repaintQueued = false;
     int drawn = 0;
-    QString saveText = QStringLiteral("Save image…");
-    QString copyText = QStringLiteral("Copy image");
+    QList<QPointF> drawnPoints;   // as the store gave them, before clipping
+    ChartTexts texts;
 
     // What the drawn points were built from; rebuilt when any of it changes.
     struct DrawnFrom {
         uint64_t version = ~uint64_t{0};
         double xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
-        int columns = 0;
+        double plotLeft = 0, plotWidth = 0;
         bool operator==(const DrawnFrom &) const = default;
     } drawnFrom;
+    ErrorSeries::Columns columns{ErrorSeries::firstShownX, 1, 1};
 };
