@@ -1,13 +1,12 @@
 #include "chart/error_chart.h"
 
-#include "chart/axis_labels.h"
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 
 #include <QGraphicsLayout>
 #include <QPen>
 #include <QLineSeries>
-#include <QValueAxis>
+#include <QCategoryAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -48,11 +47,9 @@ void configureChart(QChart &chart)
     chart.setAnimationOptions(QChart::NoAnimation);
     chart.setBackgroundRoundness(0);
     chart.layout()->setContentsMargins(0, 0, 0, 0);
-    chart.setLocalizeNumbers(true);
-    chart.setLocale(axis_labels::numberLocale());
 }
 
-void configureAxes(QValueAxis &left, QValueAxis &bottom)
+void configureAxes(QCategoryAxis &left, QCategoryAxis &bottom)
 {
     QFont leftTitle = withFamily(left.titleFont(), QStringLiteral("Tahoma"));
     leftTitle.setBold(true);
@@ -60,8 +57,10 @@ void configureAxes(QValueAxis &left, QValueAxis &bottom)
     QFont bottomTitle = bottom.titleFont();
     bottomTitle.setPixelSize(13);
     bottom.setTitleFont(bottomTitle);
-    for (QValueAxis *axis : {&left, &bottom})
+    for (QCategoryAxis *axis : {&left, &bottom}) {
         axis->setMinorTickCount(0);
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    }
 }
 
 }
@@ -69,8 +68,8 @@ void configureAxes(QValueAxis &left, QValueAxis &bottom)
 ErrorChart::ErrorChart(QWidget *parent)
     : QChartView(parent),
       series(new QLineSeries(this)),
-      left(new QValueAxis(this), -1.1, 1.1, 0.1),
-      bottom(new QValueAxis(this), ErrorSeries::firstShownX, 1000, 1)
+      left(new QCategoryAxis(this), -1.1, 1.1, 0.1),
+      bottom(new QCategoryAxis(this), ErrorSeries::firstShownX, 1000, 1)
 {
     QChart &c = *chart();
     configureChart(c);
@@ -89,7 +88,7 @@ ErrorChart::ErrorChart(QWidget *parent)
     c.addAxis(bottom.valueAxis(), Qt::AlignBottom);
     series->attachAxis(left.valueAxis());
     series->attachAxis(bottom.valueAxis());
-    configureAxes(*left.valueAxis(), *bottom.valueAxis());
+    configureAxes(*left.categoryAxis(), *bottom.categoryAxis());
 
     left.setTitle(QStringLiteral("Error"));
     bottom.setTitle(QStringLiteral("Iterations"));
@@ -126,8 +125,8 @@ void ErrorChart::paintEvent(QPaintEvent *event)
 {
     repaintQueued = false;
     // The user may have changed the system's number format since the last paint.
-    if (const QLocale numbers = axis_labels::numberLocale(); chart()->locale() != numbers)
-        chart()->setLocale(numbers);
+    left.relabelIfFormatChanged();
+    bottom.relabelIfFormatChanged();
     // Qt Charts moves the line at once when its points are replaced, so the
     // new points show in this very paint.
     refreshDrawnPoints();

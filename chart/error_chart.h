@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QCategoryAxis;
 class QValueAxis;
 class QLineSeries;
 class QMenu;
@@ -19,7 +20,9 @@ class QPixmap;
 // One axis of the chart. Changes take effect on screen at recompute().
 class ChartAxis {
 public:
-    explicit ChartAxis(QValueAxis *axis, double minimum, double maximum, double increment);
+    // Labels are categories: Qt's own value labels cannot write numbers the
+    // user's way without misplacing them.
+    explicit ChartAxis(QCategoryAxis *axis, double minimum, double maximum, double increment);
 
     double minimum() const { return min; }
     double maximum() const { return max; }
@@ -47,10 +50,13 @@ public:
     // Distance between two labels as last applied (a multiple of increment()).
     double labelInterval() const;
 
+    // Writes the labels anew when the user's number format changed.
+    void relabelIfFormatChanged();
     // Pixels the axis has for its labels; decides how many labels fit.
     void setPixelLength(int pixels);
     // The Qt axis this one drives (owned by the chart).
-    QValueAxis *valueAxis() const { return axis; }
+    QValueAxis *valueAxis() const;
+    QCategoryAxis *categoryAxis() const { return axis; }
     // Called after the shown range or labels changed, so the owner can repaint.
     void onChanged(std::function<void()> handler) { changed = std::move(handler); }
 
@@ -59,8 +65,11 @@ private:
     void changeIncrement(double value);
     void apply();
     void applyLabels();
+    void writeLabels();
 
-    QValueAxis *axis;   // owned by the chart
+    QCategoryAxis *axis;   // owned by the chart
+    double interval = 0;
+    QChar separator;       // the decimal separator the labels were written with
     double min, max, step;
     bool pending = true;
     double workMin = 0, workMax = 0;
