@@ -142,7 +142,7 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
-    void markDirty();
+    [[gnu::cold]] void markDirty();   // once per paint, not per point
     void refreshDrawnPoints();
     void fitToSize();
 

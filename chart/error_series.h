@@ -124,7 +124,8 @@ private:
     static Slot slotOf(double x);
     static double startOf(int level, std::size_t index);
 
-    void addElsewhere(double x, double y);
+    // Cold: laid out away from the lesson loop that inlines add().
+    [[gnu::cold]] void addElsewhere(double x, double y);
 
     std::array<std::vector<Bucket>, levelCount> levels;   // each allocated when first used
     Bucket idle;          // stands in for the open bucket while there is none
