@@ -5,6 +5,7 @@
 
 #include "ui_common/report.h"
 #include "chart/error_chart.h"
+#include "chart/error_series.h"
 #include "runtime/sigmoid.h"
 #include "ui_main_form.h"
 #include "workbench/lesson_progress.h"
@@ -142,6 +143,21 @@ void benchSigmoidFallbacks(TForm1 &form)
     print("sigmoid_fallback_share", 100.0 * double(float32::sigmoidFallbacks - before) / double(iterations), "%");
 }
 
+// The store's memory for one lesson of 2^31 - 1 points at a total near
+// 2^63, and the bound no number of points can exceed.
+void benchSeriesBytes()
+{
+    if (!wanted("series_bytes_2e31"))
+        return;
+    ErrorSeries series;
+    constexpr int64_t points = 2147483647;
+    const int64_t total = std::numeric_limits<int64_t>::max() - points;
+    for (int64_t i = 1; i <= points; ++i)
+        series.add(static_cast<double>(total + i), (i & 1) ? 0.5 : -0.5);
+    std::printf("series_bytes_2e31 %zu bytes\n", series.bytes());
+    std::printf("series_bytes_most %zu bytes\n", ErrorSeries::mostBytes());
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -182,6 +198,7 @@ int main(int argc, char *argv[])
     benchPaint(form, "paint_1e7", 10'000'000);
     if (wanted("paint_1e7"))
         std::printf("series_bytes_1e7 %zu bytes\n", form.controls().Chart1->seriesBytes());
+    benchSeriesBytes();
 
     report::setSink({});
     return errorsSeen == 0 ? 0 : 1;

@@ -1,9 +1,23 @@
 #include "chart/axis_labels.h"
 
+#include "runtime/number_text.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace axis_labels {
+
+QLocale numberLocale()
+{
+    // Each groups digits with the other mark: "1.000.000" beside "0,5", "1,000,000" beside "0.5".
+    return numtext::decimalSeparator() == u',' ? QLocale(QLocale::German, QLocale::Germany)
+                                               : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+QString text(double value, int decimals)
+{
+    return numberLocale().toString(value, 'f', decimals);
+}
 
 double interval(double span, double increment, int room)
 {

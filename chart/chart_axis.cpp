@@ -2,9 +2,10 @@
 
 #include "chart/axis_labels.h"
 #include "runtime/app_error.h"
+#include "runtime/number_text.h"
 
 #include <QFontMetricsF>
-#include <QValueAxis>
+#include <QCategoryAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -19,13 +20,13 @@ double labelExtent(const QValueAxis &axis, double from, double to, int decimals)
         return metrics.height() * 1.5;
     double widest = 0;
     for (double value : {from, to})
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(value, 'f', decimals)));
+        widest = std::max(widest, metrics.horizontalAdvance(axis_labels::text(value, decimals)));
     return widest + metrics.averageCharWidth() * 2;
 }
 
 }
 
-ChartAxis::ChartAxis(QValueAxis *axis, double minimum, double maximum, double increment)
+ChartAxis::ChartAxis(QCategoryAxis *axis, double minimum, double maximum, double increment)
     : axis(axis), min(minimum), max(maximum), step(increment)
 {
     // The layout's own values are taken as they are; checks apply to later changes.
@@ -69,9 +70,6 @@ void ChartAxis::apply()
         shownMax = min + half;
     }
     if (axis) {
-        // Between the new range and its label step, the old step could ask
-        // Qt for billions of labels; a fixed count bridges the change.
-        axis->setTickType(QValueAxis::TicksFixed);
         axis->setRange(shownMin, shownMax);
     }
     applyLabels();
@@ -85,20 +83,17 @@ void ChartAxis::applyLabels()
         return;
     const double span = shownMax - shownMin;
     const int defaultRoom = 10;
-    double interval = axis_labels::interval(span, step, defaultRoom);
+    double chosen = axis_labels::interval(span, step, defaultRoom);
     if (pixelLength > 0) {
         // The label width depends on the digits the step needs; two rounds settle it.
         for (int round = 0; round < 2; ++round) {
-            const double extent = labelExtent(*axis, shownMin, shownMax, axis_labels::decimals(interval));
+            const double extent = labelExtent(*axis, shownMin, shownMax, axis_labels::decimals(chosen));
             const int room = std::max(1, int(pixelLength / std::max(extent, 1.0)));
-            interval = axis_labels::interval(span, step, room);
+            chosen = axis_labels::interval(span, step, room);
         }
     }
-    axis->setTickInterval(interval);
-    // Labels fall on round multiples of the step, beginning inside the range.
-    axis->setTickAnchor(std::ceil(shownMin / interval) * interval);
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(axis_labels::decimals(interval)));
-    axis->setTickType(QValueAxis::TicksDynamic);
+    interval = chosen;
+    writeLabels();
     // Where labels must be sparser than the increment, minor ticks still
     // mark every increment, as long as they stay few enough to see.
     const double perLabel = step > 0 ? interval / step : 0;
@@ -106,9 +101,41 @@ void ChartAxis::applyLabels()
     axis->setMinorTickCount(fewSteps ? int(std::round(perLabel)) - 1 : 0);
 }
 
+// Labels fall on round multiples of the interval inside the range, written
+// as the user writes numbers. Each is its multiple's index times the
+// interval, so no rounding error piles up into a "-0,0".
+void ChartAxis::writeLabels()
+{
+    separator = numtext::decimalSeparator();
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
+    axis->setStartValue(shownMin - interval);
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(axis_labels::decimals(interval)));
+    const int digits = axis_labels::decimals(interval);
+    const double firstIndex = std::ceil(shownMin / interval * (1 - 1e-12));
+    constexpr int mostLabels = 1000;   // the interval keeps them far fewer
+    for (int i = 0; i < mostLabels; ++i) {
+        const double value = (firstIndex + i) * interval;
+        if (value > shownMax + interval * 1e-9)
+            break;
+        axis->append(axis_labels::text(value, digits), value);
+    }
+}
+
+void ChartAxis::relabelIfFormatChanged()
+{
+    if (axis && interval > 0 && separator != numtext::decimalSeparator())
+        writeLabels();
+}
+
+QValueAxis *ChartAxis::valueAxis() const
+{
+    return axis;
+}
+
 double ChartAxis::labelInterval() const
 {
-    return axis ? axis->tickInterval() : 0;
+    return interval;
 }
 
 void ChartAxis::setPixelLength(int pixels)

@@ -3,38 +3,26 @@
 
 #include "chart/error_chart.h"
 
-#include "ui_common/user_action.h"
-#include "runtime/app_error.h"
 #include "runtime/number_text.h"
 
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QGuiApplication>
 #include <QLineSeries>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QToolTip>
 #include <cmath>
 
-void ErrorChart::setMenuTexts(const QString &saveImage, const QString &copyImage)
+void ErrorChart::setTexts(const ChartTexts &chosen)
 {
-    saveText = saveImage;
-    copyText = copyImage;
+    texts = chosen;
 }
 
 std::unique_ptr<QMenu> ErrorChart::buildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(saveText, this, [this] {
-        runUserAction([this] {
-            const QString path = QFileDialog::getSaveFileName(this, saveText, QStringLiteral("tivaro.png"),
-                                                              QStringLiteral("PNG (*.png)"));
-            if (!path.isEmpty())
-                saveImage(path);
-        });
-    });
-    menu->addAction(copyText, this, [this] { runUserAction([this] { copyImage(); }); });
+    addPictureActions(*menu, this, texts, QStringLiteral("tivaro.png"),
+                      [this](const QString &path) { saveImage(path); }, [this] { copyImage(); });
     if (!extraActions.isEmpty()) {
         menu->addSeparator();
         menu->addActions(extraActions);
@@ -56,25 +44,59 @@ QPixmap ErrorChart::picture()
 
 void ErrorChart::saveImage(const QString &path)
 {
-    if (!picture().save(path, "PNG"))
-        throw AppError(QStringLiteral("Cannot write the image to '%1'").arg(path));
+    savePicture(picture(), path, texts);
 }
 
 void ErrorChart::copyImage()
 {
-    QGuiApplication::clipboard()->setPixmap(picture());
+    copyPicture(picture());
 }
 
-QString ErrorChart::tipAt(double x) const
+QString ErrorChart::tipAt(QPointF position) const
 {
-    const QList<QPointF> points = series->points();
-    if (points.isEmpty())
+    const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
+    const QRectF plot = chart()->plotArea();
+    if (!plot.contains(inChart) || drawnPoints.isEmpty())
         return {};
-    const QPointF *nearest = &points.front();
-    for (const QPointF &p : points)
-        if (std::abs(p.x() - x) < std::abs(nearest->x() - x))
+    // Distances in pixels; only points inside the shown ranges can be under the mouse.
+    const double xFrom = bottom.shownMinimum(), xTo = bottom.shownMaximum();
+    const double yFrom = left.shownMinimum(), yTo = left.shownMaximum();
+    const double xPixels = plot.width() / (xTo - xFrom), yPixels = plot.height() / (yTo - yFrom);
+    const QPointF mouse(xFrom + (inChart.x() - plot.left()) / xPixels, yTo - (inChart.y() - plot.top()) / yPixels);
+    const QPointF *nearest = nullptr;
+    double nearestDistance = INFINITY;
+    for (const QPointF &p : drawnPoints) {
+        if (p.x() < xFrom || p.x() > xTo || p.y() < yFrom || p.y() > yTo)
+            continue;
+        const double distance = std::hypot((p.x() - mouse.x()) * xPixels, (p.y() - mouse.y()) * yPixels);
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
             nearest = &p;
+        }
+    }
+    if (!nearest)
+        return {};
     return QStringLiteral("%1: %2\n%3: %4")
         .arg(bottom.title(), QString::number(nearest->x(), 'f', 0), left.title(),
              numtext::formatFixed(static_cast<float>(nearest->y())));
+}
+
+void ErrorChart::mouseMoveEvent(QMouseEvent *event)
+{
+    QChartView::mouseMoveEvent(event);
+    const QString tip = tipAt(event->position());
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // A one-pixel area: the tip is placed anew at every move.
+    QToolTip::showText(event->globalPosition().toPoint(), tip, viewport(),
+                       QRect(event->position().toPoint(), QSize(1, 1)));
+}
+
+bool ErrorChart::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Leave)
+        QToolTip::hideText();
+    return QChartView::viewportEvent(event);
 }

@@ -3,11 +3,10 @@
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 
-#include <QCursor>
 #include <QGraphicsLayout>
-#include <QToolTip>
+#include <QPen>
 #include <QLineSeries>
-#include <QValueAxis>
+#include <QCategoryAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -19,9 +18,20 @@ constexpr double rightMarginShare = 0.05;
 // Room the axes' labels and titles take from the widget, for sizing labels.
 constexpr int besideLeftAxis = 60;
 constexpr int aboveAndBelowPlot = 75;
-// Qt Charts gets at most four points per pixel column, and at most this many
-// columns, whatever the number of points stored.
-constexpr int mostColumns = 1024;
+
+// One column per pixel of the plot, so the line in each pixel runs through
+// the first, lowest, highest and last point under it: Qt Charts gets at most
+// four points per pixel, whatever the number of points stored. A plot wider
+// than the store's column limit gets fewer, wider columns.
+ErrorSeries::Columns pixelColumns(const QRectF &plot, double from, double to)
+{
+    const double firstPixel = std::floor(plot.left());
+    const int pixels = int(std::ceil(plot.right()) - firstPixel);
+    if (!(plot.width() >= 1) || pixels > ErrorSeries::mostColumns)
+        return ErrorSeries::evenColumns(to, ErrorSeries::mostColumns);
+    const double perPixel = (to - from) / plot.width();
+    return {from - (plot.left() - firstPixel) * perPixel, perPixel, pixels};
+}
 
 QFont withFamily(QFont font, const QString &family)
 {
@@ -39,7 +49,7 @@ void configureChart(QChart &chart)
     chart.layout()->setContentsMargins(0, 0, 0, 0);
 }
 
-void configureAxes(QValueAxis &left, QValueAxis &bottom)
+void configureAxes(QCategoryAxis &left, QCategoryAxis &bottom)
 {
     QFont leftTitle = withFamily(left.titleFont(), QStringLiteral("Tahoma"));
     leftTitle.setBold(true);
@@ -47,18 +57,19 @@ void configureAxes(QValueAxis &left, QValueAxis &bottom)
     QFont bottomTitle = bottom.titleFont();
     bottomTitle.setPixelSize(13);
     bottom.setTitleFont(bottomTitle);
-    for (QValueAxis *axis : {&left, &bottom})
+    for (QCategoryAxis *axis : {&left, &bottom}) {
         axis->setMinorTickCount(0);
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    }
 }
 
 }
 
 ErrorChart::ErrorChart(QWidget *parent)
     : QChartView(parent),
-      stored(std::make_unique<ErrorSeries>()),
       series(new QLineSeries(this)),
-      left(new QValueAxis(this), -1.1, 1.1, 0.1),
-      bottom(new QValueAxis(this), 1, 1000, 1)
+      left(new QCategoryAxis(this), -1.1, 1.1, 0.1),
+      bottom(new QCategoryAxis(this), ErrorSeries::firstShownX, 1000, 1)
 {
     QChart &c = *chart();
     configureChart(c);
@@ -66,23 +77,24 @@ ErrorChart::ErrorChart(QWidget *parent)
 
     series->setName(QStringLiteral("OutError"));
     series->setPointsVisible(false);
+    // One pixel wide: a wider line is filled as an outline, whose pixels depend
+    // on how finely the line is cut, so the same points would look different
+    // drawn from the store and from the full list.
+    QPen pen = series->pen();
+    pen.setWidth(1);
+    series->setPen(pen);
     c.addSeries(series);
     c.addAxis(left.valueAxis(), Qt::AlignLeft);
     c.addAxis(bottom.valueAxis(), Qt::AlignBottom);
     series->attachAxis(left.valueAxis());
     series->attachAxis(bottom.valueAxis());
-    configureAxes(*left.valueAxis(), *bottom.valueAxis());
+    configureAxes(*left.categoryAxis(), *bottom.categoryAxis());
 
     left.setTitle(QStringLiteral("Error"));
     bottom.setTitle(QStringLiteral("Iterations"));
     left.recompute();
     bottom.recompute();
-    connect(series, &QLineSeries::hovered, this, [this](const QPointF &point, bool entered) {
-        if (entered)
-            QToolTip::showText(QCursor::pos(), tipAt(point.x()), this);
-        else
-            QToolTip::hideText();
-    });
+    viewport()->setMouseTracking(true);
     left.onChanged([this] { markDirty(); });
     bottom.onChanged([this] { markDirty(); });
     fitToSize();
@@ -95,12 +107,12 @@ ChartAxis &ErrorChart::bottomAxis() { return bottom; }
 
 void ErrorChart::clearPoints()
 {
-    stored->clear();
+    stored.clear();
     markDirty();
 }
 
-int64_t ErrorChart::pointCount() const { return stored->count(); }
-std::size_t ErrorChart::seriesBytes() const { return stored->bytes(); }
+int64_t ErrorChart::pointCount() const { return stored.count(); }
+std::size_t ErrorChart::seriesBytes() const { return stored.bytes(); }
 int ErrorChart::drawnPointCount() const { return drawn; }
 
 void ErrorChart::markDirty()
@@ -112,6 +124,9 @@ void ErrorChart::markDirty()
 void ErrorChart::paintEvent(QPaintEvent *event)
 {
     repaintQueued = false;
+    // The user may have changed the system's number format since the last paint.
+    left.relabelIfFormatChanged();
+    bottom.relabelIfFormatChanged();
     // Qt Charts moves the line at once when its points are replaced, so the
     // new points show in this very paint.
     refreshDrawnPoints();
@@ -139,17 +154,19 @@ void ErrorChart::fitToSize()
 
 void ErrorChart::refreshDrawnPoints()
 {
-    const int columns = std::clamp(int(std::ceil(chart()->plotArea().width())), 1, mostColumns);
-    const DrawnFrom now{stored->version(), bottom.shownMinimum(), bottom.shownMaximum(),
-                        left.shownMinimum(), left.shownMaximum(), columns};
+    const QRectF plot = chart()->plotArea();
+    const DrawnFrom now{stored.version(), bottom.shownMinimum(), bottom.shownMaximum(),
+                        left.shownMinimum(), left.shownMaximum(), plot.left(), plot.width()};
     if (now == drawnFrom)
         return;
     drawnFrom = now;
+    columns = pixelColumns(plot, now.xFrom, now.xTo);
 
     // One span of slack on each side: far enough that the cut never shows.
     const double width = now.xTo - now.xFrom, height = now.yTo - now.yFrom;
     const Band band{now.xFrom - width, now.xTo + width, now.yFrom - height, now.yTo + height};
-    const QList<QPointF> points = clipToBand(stored->drawnPoints(now.xFrom, now.xTo, columns), band);
+    drawnPoints = stored.drawnPoints(now.xTo, columns);
+    const QList<QPointF> points = clipToBand(drawnPoints, band);
     series->replace(points);
     drawn = int(points.size());
 }

@@ -4,6 +4,7 @@
 // the chart dirty; it is drawn when the event loop paints.
 
 #include "chart/error_series.h"
+#include "ui_common/picture_menu.h"
 
 #include <QChartView>
 #include <QString>
@@ -12,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QCategoryAxis;
 class QValueAxis;
 class QLineSeries;
 class QMenu;
@@ -20,7 +22,9 @@ class QPixmap;
 // One axis of the chart. Changes take effect on screen at recompute().
 class ChartAxis {
 public:
-    explicit ChartAxis(QValueAxis *axis, double minimum, double maximum, double increment);
+    // Labels are categories: Qt's own value labels cannot write numbers the
+    // user's way without misplacing them.
+    explicit ChartAxis(QCategoryAxis *axis, double minimum, double maximum, double increment);
 
     double minimum() const { return min; }
     double maximum() const { return max; }
@@ -48,10 +52,13 @@ public:
     // Distance between two labels as last applied (a multiple of increment()).
     double labelInterval() const;
 
+    // Writes the labels anew when the user's number format changed.
+    void relabelIfFormatChanged();
     // Pixels the axis has for its labels; decides how many labels fit.
     void setPixelLength(int pixels);
     // The Qt axis this one drives (owned by the chart).
-    QValueAxis *valueAxis() const { return axis; }
+    QValueAxis *valueAxis() const;
+    QCategoryAxis *categoryAxis() const { return axis; }
     // Called after the shown range or labels changed, so the owner can repaint.
     void onChanged(std::function<void()> handler) { changed = std::move(handler); }
 
@@ -60,8 +67,11 @@ private:
     void changeIncrement(double value);
     void apply();
     void applyLabels();
+    void writeLabels();
 
-    QValueAxis *axis;   // owned by the chart
+    QCategoryAxis *axis;   // owned by the chart
+    double interval = 0;
+    QChar separator;       // the decimal separator the labels were written with
     double min, max, step;
     bool pending = true;
     double workMin = 0, workMax = 0;
@@ -69,6 +79,10 @@ private:
     int pixelLength = 0;
     std::function<void()> changed;
 };
+
+// The chart's own texts, in the interface language. saveFailed takes the
+// file's path (%1) and the system's reason (%2).
+using ChartTexts = PictureMenuTexts;
 
 class ErrorChart : public QChartView {
     Q_OBJECT
@@ -86,7 +100,7 @@ public:
     // Inline: a lesson adds one point per iteration.
     void addPoint(double x, double y)
     {
-        stored->add(x, y);
+        stored.add(x, y);
         if (!repaintQueued)
             markDirty();
     }
@@ -100,45 +114,52 @@ public:
     const QLineSeries *drawnSeries() const { return series; }
 
     // The right-click menu, for teachers who want the picture elsewhere.
-    // Its texts follow the interface language.
-    void setMenuTexts(const QString &saveImage, const QString &copyImage);
+    // Its texts, the save dialog's and the save error follow the interface language.
+    void setTexts(const ChartTexts &texts);
     // Actions of the owner, listed after the chart's own.
     void setExtraMenuActions(QList<QAction *> actions) { extraActions = std::move(actions); }
     std::unique_ptr<QMenu> buildContextMenu();
     // The chart as drawn, at its size times the screen's pixel ratio.
     QPixmap picture();
-    // Raises AppError when the file cannot be written.
+    // Raises AppError, with the system's reason, when the file cannot be
+    // written; a file already there stays as it was.
     void saveImage(const QString &path);
     void copyImage();
-    // The tip shown while hovering over the line near `x`: the nearest drawn
-    // point's iteration and error.
-    QString tipAt(double x) const;
+    // The tip for the mouse at `position` (in the viewport): the iteration
+    // and error of the drawn point nearest to it; empty outside the plot.
+    QString tipAt(QPointF position) const;
+
+    // The columns the last paint split the iteration axis into.
+    const ErrorSeries::Columns &drawnColumns() const { return columns; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
-    void markDirty();
+    [[gnu::cold]] void markDirty();   // once per paint, not per point
     void refreshDrawnPoints();
     void fitToSize();
 
-    std::unique_ptr<ErrorSeries> stored;
+    ErrorSeries stored;   // a member, not behind a pointer: one load less per point
     QLineSeries *series;   // owned by the chart
     ChartAxis left;
     ChartAxis bottom;
     bool repaintQueued = false;
     int drawn = 0;
-    QString saveText = QStringLiteral("Save image…");
-    QString copyText = QStringLiteral("Copy image");
+    QList<QPointF> drawnPoints;   // as the store gave them, before clipping
+    ChartTexts texts;
     QList<QAction *> extraActions; // owned by whoever set them
 
     // What the drawn points were built from; rebuilt when any of it changes.
     struct DrawnFrom {
         uint64_t version = ~uint64_t{0};
         double xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
-        int columns = 0;
+        double plotLeft = 0, plotWidth = 0;
         bool operator==(const DrawnFrom &) const = default;
     } drawnFrom;
+    ErrorSeries::Columns columns{ErrorSeries::firstShownX, 1, 1};
 };

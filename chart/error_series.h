@@ -1,15 +1,33 @@
 #pragma once
 // The stored points of the error graph. A lesson may add two billion points,
-// far more than memory allows and than any screen can show, so the series
-// keeps summaries instead: the X axis is cut into buckets of a power-of-two
-// width, and each bucket remembers its first and last point in list order and
-// its lowest and highest point. When the points spread over too many buckets,
-// the width doubles and neighbours merge. That bounds memory, keeps adding a
-// point O(1) wherever its X falls, and still yields, for each pixel column,
-// the first, lowest, highest and last point the full list would draw.
+// far more than memory allows or a screen can show, so the series keeps, for
+// each bucket of X values, the bucket's first, lowest, highest and last point
+// in list order (the list places each point after every point whose X is not
+// greater).
+//
+// The iteration axis always starts at 1, so every range shown is 1 .. to.
+// Buckets are therefore fine near 1 and widen with X: below X = 4096 each
+// whole X has its own bucket; above, a bucket at X is a power of two at most
+// X / 2048 wide. Whatever `to` is, every bucket up to it is at most
+// (to - 1) / 2000 wide: narrower than a quarter of a column for up to
+// mostColumns columns. Memory is one array per power of two of X, at most
+// mostBytes in all, however many points arrive. Of the points before X = 1,
+// which no range shows, only the nearest is kept: the line runs in from it.
+//
+// What drawnPoints() yields, and why it is exact: the list runs in X order,
+// so a bucket's points are consecutive in it. A bucket's first point has its
+// lowest X (the earliest added among equal X), its last the highest X (the
+// latest added among equals), its lowest and highest point the earliest in
+// the list among equal values. Each bucket is drawn in the column where it
+// starts, so a column made of whole buckets gets exactly the first, lowest,
+// highest and last point of the list's points in those buckets; a column
+// edge moves by less than one bucket. The one bucket cut by `to` gives only
+// its points inside the range (the line may miss a point of it), and its
+// last point stands for the nearest point beyond.
 
 #include <QList>
 #include <QPointF>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,79 +35,103 @@
 
 class ErrorSeries {
 public:
-    // Largest number of buckets held at once (each is 64 bytes: 16 MiB).
-    static constexpr std::size_t mostBuckets = std::size_t{1} << 18;
+    // The first X any range shows: the iteration axis' fixed minimum.
+    static constexpr double firstShownX = 1;
+    // Most columns a range is split into with buckets narrower than a quarter column.
+    static constexpr int mostColumns = 500;
+
+    ErrorSeries();
+    ErrorSeries(const ErrorSeries &) = delete;
+    ErrorSeries &operator=(const ErrorSeries &) = delete;
 
     // Places the point as the list would: after every point whose X is not
     // greater. Points without a finite X, or with an undefined Y, have no
     // place on the chart: they are counted but not kept.
+    // The common case, X not lower than any before and in the same bucket,
+    // is a handful of instructions: a lesson adds one point per iteration.
     void add(double x, double y)
     {
         ++total;
-        ++changes;
-        // Truncating a non-negative offset is its floor: no libm call here.
-        const double at = (x - windowStartX) * inverseWidth;
-        if (at >= 0 && at < windowSize && y == y) {
-            Bucket &bucket = buckets[std::size_t(at)];
-            if (bucket.empty())
-                startBucket(std::size_t(at), x, y);
-            else
-                bucket.add(x, y);
+        Bucket &b = *open;
+        if (x >= b.last.x && x < openEnd && y == y) [[likely]] {
+            // The newest point is the last in the list, so it takes over the
+            // lowest or highest only when strictly beyond.
+            const bool lower = y < b.low.y, higher = y > b.high.y;
+            b.low.x = lower ? x : b.low.x;
+            b.low.y = lower ? y : b.low.y;
+            b.high.x = higher ? x : b.high.x;
+            b.high.y = higher ? y : b.high.y;
+            b.last = {x, y};
             return;
         }
-        addOutsideWindow(x, y);
+        addElsewhere(x, y);
     }
 
     void clear();
 
     int64_t count() const { return total; }
     // Changes whenever a point is added or the series is cleared.
-    uint64_t version() const { return changes; }
-    std::size_t bytes() const { return buckets.capacity() * sizeof(Bucket); }
-    // Width of one bucket in X units (a power of two, at least 1).
-    double bucketWidth() const { return 1 / inverseWidth; }
+    uint64_t version() const { return versionAtClear + uint64_t(total); }
+    std::size_t bytes() const;
+    // The most bytes the buckets can ever take.
+    static std::size_t mostBytes();
 
-    // The points to draw over X from..to split into `columns` equal columns:
-    // per column its first, lowest, highest and last point in list order,
-    // plus the nearest point on each side outside the range, so the line
-    // runs into the visible part.
-    QList<QPointF> drawnPoints(double from, double to, int columns) const;
+    // Where the bucket holding X (>= firstShownX) starts, and how wide it is.
+    static double bucketStart(double x);
+    static double bucketWidth(double x);
+
+    // Columns of equal width from `start` on; a bucket counts in the column
+    // where it starts. At most mostColumns of them cover the range.
+    struct Columns {
+        double start, width;
+        int count;
+        int of(double x) const
+        {
+            const double at = (x - start) / width;
+            return at >= count ? count - 1 : at > 0 ? int(at) : 0;
+        }
+    };
+    // `count` equal columns over firstShownX .. to.
+    static Columns evenColumns(double to, int count) { return {firstShownX, (to - firstShownX) / count, count}; }
+
+    // The points to draw over X from firstShownX to `to`: per column its
+    // first, lowest, highest and last point in list order, plus the nearest
+    // point on each side outside the range, so the line runs into it.
+    QList<QPointF> drawnPoints(double to, const Columns &columns) const;
 
 private:
-    struct Bucket {
-        double firstX = NAN, firstY = 0, lastX = 0, lastY = 0;
-        double lowX = 0, lowY = 0, highX = 0, highY = 0;
-
-        bool empty() const { return std::isnan(firstX); }
-        void add(double x, double y)
-        {
-            if (empty()) {
-                firstX = lastX = lowX = highX = x;
-                firstY = lastY = lowY = highY = y;
-                return;
-            }
-            if (x < firstX) { firstX = x; firstY = y; }     // equal X stays behind
-            if (x >= lastX) { lastX = x; lastY = y; }       // equal X goes after
-            if (y < lowY) { lowY = y; lowX = x; }
-            if (y > highY) { highY = y; highX = x; }
-        }
-        // `later` holds only points with greater X than this bucket's.
-        void absorb(const Bucket &later);
+    struct Point {
+        double x = NAN, y = NAN;
     };
+    // One cache line each: a bucket split over two lines made every point
+    // added to it several times slower.
+    struct alignas(64) Bucket {
+        Point first, low, high, last;   // no point at all while first.x is NaN
+        bool empty() const { return std::isnan(first.x); }
+        void add(Point p);
+    };
+    // Level 0: the buckets of X 0 .. 4095, one per whole X. Level k >= 1: the
+    // 2048 buckets 2^k wide from 2^(k + 11) to 2^(k + 12). The last level
+    // also holds everything larger.
+    static constexpr int levelCount = 53;
+    static constexpr std::size_t perLevel = 2048;
 
-    void addOutsideWindow(double x, double y);
-    void startBucket(std::size_t index, double x, double y);
-    void windowMoved();
-    void coarsen(int doublings);
-    void placeWindow(double fromK, double toK);
-    std::size_t indexOf(double k) const { return std::size_t(k - firstK); }
+    struct Slot {
+        int level;
+        std::size_t index;
+        double end;   // where the bucket ends (exclusive)
+    };
+    static Slot slotOf(double x);
+    static double startOf(int level, std::size_t index);
 
-    std::vector<Bucket> buckets;     // bucket k lives at buckets[k - firstK]
-    double firstK = 0;
-    double windowStartX = 0, windowSize = 0;   // firstK's X and buckets.size(), for add()
-    double lowK = INFINITY, highK = -INFINITY;   // occupied buckets
-    int widthExponent = 0;
-    double inverseWidth = 1;
+    // Cold: laid out away from the lesson loop that inlines add().
+    [[gnu::cold]] void addElsewhere(double x, double y);
+
+    std::array<std::vector<Bucket>, levelCount> levels;   // each allocated when first used
+    Bucket idle;          // stands in for the open bucket while there is none
+    Bucket *open = &idle; // the bucket holding the highest X so far
+    double openEnd = -INFINITY;
+    Point before;         // the nearest point before firstShownX
     int64_t total = 0;
-    uint64_t changes = 0;
+    uint64_t versionAtClear = 0;   // grows by one more than the count at each clear
 };

@@ -1,14 +1,9 @@
 #include "decision/decision_view.h"
 
 #include "decision/decision_texts.h"
-#include "runtime/app_error.h"
-#include "ui_common/user_action.h"
 #include "ui_decision_view.h"
 
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>
 
@@ -49,10 +44,9 @@ void DecisionView::setLanguage(Language chosen)
     refresh();
 }
 
-void DecisionView::setMenuTexts(const QString &saveImage, const QString &copyImage)
+void DecisionView::setMenuTexts(const PictureMenuTexts &texts)
 {
-    saveText = saveImage;
-    copyText = copyImage;
+    menuTexts = texts;
 }
 
 QString DecisionView::description() const
@@ -75,15 +69,8 @@ void DecisionView::refresh()
 std::unique_ptr<QMenu> DecisionView::buildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(saveText, this, [this] {
-        runUserAction([this] {
-            const QString path = QFileDialog::getSaveFileName(this, saveText, QStringLiteral("tivaro-decision.png"),
-                                                              QStringLiteral("PNG (*.png)"));
-            if (!path.isEmpty())
-                saveImage(path);
-        });
-    });
-    menu->addAction(copyText, this, [this] { runUserAction([this] { copyImage(); }); });
+    addPictureActions(*menu, this, menuTexts, QStringLiteral("tivaro-decision.png"),
+                      [this](const QString &path) { saveImage(path); }, [this] { copyImage(); });
     return menu;
 }
 
@@ -100,13 +87,12 @@ QPixmap DecisionView::picture()
 
 void DecisionView::saveImage(const QString &path)
 {
-    if (!picture().save(path, "PNG"))
-        throw AppError(QStringLiteral("Cannot write the image to '%1'").arg(path));
+    savePicture(picture(), path, menuTexts);
 }
 
 void DecisionView::copyImage()
 {
-    QGuiApplication::clipboard()->setPixmap(picture());
+    copyPicture(picture());
 }
 
 void DecisionView::showEvent(QShowEvent *event)

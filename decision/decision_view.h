@@ -5,6 +5,7 @@
 
 #include "decision/decision_rule.h"
 #include "ui_common/language.h"
+#include "ui_common/picture_menu.h"
 
 #include <QWidget>
 #include <deque>
@@ -33,12 +34,13 @@ public:
     const std::deque<DecisionNeuron> &trail() const { return lines; }
 
     void setLanguage(Language language);
-    void setMenuTexts(const QString &saveImage, const QString &copyImage);
+    void setMenuTexts(const PictureMenuTexts &texts);
     QString description() const;
 
     std::unique_ptr<QMenu> buildContextMenu();
     QPixmap picture();
-    // Raises AppError when the file cannot be written.
+    // Raises AppError, with the system's reason, when the file cannot be
+    // written; a file already there stays as it was.
     void saveImage(const QString &path);
     void copyImage();
 
@@ -58,6 +60,5 @@ private:
     std::optional<GatePatterns> patterns;
     std::deque<DecisionNeuron> lines;
     Language language = German;
-    QString saveText = QStringLiteral("Save image…");
-    QString copyText = QStringLiteral("Copy image");
+    PictureMenuTexts menuTexts;
 };

@@ -1,7 +1,10 @@
 #include "chart/axis_labels.h"
 #include "chart/error_chart.h"
 #include "runtime/app_error.h"
+#include "runtime/number_text.h"
 
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QValueAxis>
 #include <QtTest>
 #include <cmath>
@@ -147,6 +150,40 @@ private slots:
         QCOMPARE(axis_labels::decimals(0.25), 2);
         QCOMPARE(axis_labels::decimals(0.1 * 3), 1);
         QCOMPARE(axis_labels::decimals(0), 0);
+    }
+
+    // The labels as drawn: the user's decimal separator, digits grouped.
+    void labelsWriteNumbersAsTheUserDoes()
+    {
+        const auto drawnLabels = [](ErrorChart &chart) {
+            chart.grab();
+            QCoreApplication::processEvents();   // Qt Charts lays the labels out when it gets to it
+            QStringList texts;
+            for (QGraphicsItem *item : chart.scene()->items())
+                if (auto *text = dynamic_cast<QGraphicsTextItem *>(item))
+                    texts.append(text->toPlainText());
+            return texts;
+        };
+        for (QChar separator : {u',', u'.'}) {
+            numtext::setDecimalSeparator(separator);
+            ErrorChart chart;
+            chart.resize(425, 209);
+            chart.show();
+            chart.bottomAxis().setMaximum(3'000'000);
+            chart.bottomAxis().recompute();
+            const QStringList labels = drawnLabels(chart);
+            const bool comma = separator == u',';
+            QVERIFY2(labels.contains(comma ? QStringLiteral("0,5") : QStringLiteral("0.5")), qPrintable(labels.join(u' ')));
+            QVERIFY2(labels.contains(comma ? QStringLiteral("2.000.000") : QStringLiteral("2,000,000")),
+                     qPrintable(labels.join(u' ')));
+        }
+        numtext::setDecimalSeparator(u',');
+        ErrorChart chart;   // and a change of the system's format shows after the next paint
+        chart.resize(425, 209);
+        chart.show();
+        drawnLabels(chart);
+        numtext::setDecimalSeparator(u'.');
+        QVERIFY(drawnLabels(chart).contains(QStringLiteral("0.5")));
     }
 
     void titlesAreSetAsGiven()

@@ -28,10 +28,19 @@ const std::array<CaptionRow, 17> captionTable = {{
 }};
 
 const std::array<ChartMenuTexts, languageCount> chartMenuTexts = {{
-    {u"Bild speichern…", u"Bild kopieren"},
-    {u"Save image…", u"Copy image"},
-    {u"Uložiť obrázok…", u"Kopírovať obrázok"},
+    {u"Bild speichern…", u"Bild kopieren", u"Bild speichern", u"PNG-Bild (*.png)",
+     u"Das Bild konnte nicht nach „%1“ geschrieben werden: %2"},
+    {u"Save image…", u"Copy image", u"Save image", u"PNG image (*.png)", u"Cannot write the image to \"%1\": %2"},
+    {u"Uložiť obrázok…", u"Kopírovať obrázok", u"Uložiť obrázok", u"Obrázok PNG (*.png)",
+     u"Obrázok sa nepodarilo zapísať do „%1“: %2"},
 }};
+
+PictureMenuTexts pictureMenuTexts(Language language)
+{
+    const ChartMenuTexts &row = chartMenuTexts[language];
+    return {QString::fromUtf16(row.saveImage), QString::fromUtf16(row.copyImage), QString::fromUtf16(row.saveTitle),
+            QString::fromUtf16(row.fileFilter), QString::fromUtf16(row.saveFailed)};
+}
 
 void setCaption(QWidget *control, const QString &text)
 {

@@ -2,6 +2,7 @@
 // The interface texts of the three languages.
 
 #include "ui_common/language.h"
+#include "ui_common/picture_menu.h"
 
 #include <QString>
 #include <array>
@@ -24,12 +25,18 @@ struct CaptionRow {
 // In the order they are applied.
 extern const std::array<CaptionRow, 17> captionTable;
 
-// The chart's right-click menu: save and copy its picture.
+// The chart's right-click menu (save and copy its picture), the save
+// dialog's title and file filter, and the save error (%1 the path, %2 the
+// system's reason).
 struct ChartMenuTexts {
     const char16_t *saveImage;
     const char16_t *copyImage;
+    const char16_t *saveTitle;
+    const char16_t *fileFilter;
+    const char16_t *saveFailed;
 };
 extern const std::array<ChartMenuTexts, languageCount> chartMenuTexts;
+PictureMenuTexts pictureMenuTexts(Language language);
 
 // Sets a label's, button's or group's caption; labels grow with it.
 void setCaption(QWidget *control, const QString &text);

@@ -106,7 +106,6 @@ void TForm1::retitleDecisionView()
         decisionAction->setText(QString::fromUtf16(decisionTexts[language].showEntry));
     if (decision) {
         decision->setLanguage(language);
-        const ChartMenuTexts &menu = chartMenuTexts[language];
-        decision->setMenuTexts(QString::fromUtf16(menu.saveImage), QString::fromUtf16(menu.copyImage));
+        decision->setMenuTexts(pictureMenuTexts(language));
     }
 }

@@ -217,8 +217,7 @@ void TForm1::ApplyLanguage()
             break;
         }
     }
-    const ChartMenuTexts &menu = chartMenuTexts[language];
-    ui->Chart1->setMenuTexts(QString::fromUtf16(menu.saveImage), QString::fromUtf16(menu.copyImage));
+    ui->Chart1->setTexts(pictureMenuTexts(language));
     // The chart has no caption of its own to announce.
     ui->Chart1->setAccessibleName(QStringLiteral("Tivaro: %1 / %2")
                                       .arg(ui->Chart1->leftAxis().title(), ui->Chart1->bottomAxis().title()));

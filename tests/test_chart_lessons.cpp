@@ -1,0 +1,137 @@
+// The error chart on the main window after long lessons: the line drawn,
+// the picture and the hover tip against the errors the rule gives.
+
+#include "gui_fixture.h"
+
+#include "chart/error_chart.h"
+#include "chart_reference.h"
+#include "workbench/perceptron_rule.h"
+
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolTip>
+
+using namespace chart_reference;
+
+namespace {
+
+// Graph, bias and sigmoid on, AND gate, every weight 0, learning rate 0.05,
+// threshold 0.5: one lesson of `count`.
+void sigmoidLesson(Workbench &wb, int count)
+{
+    Ui::Form1 &c = wb.c();
+    wb.window().show();
+    wb.click(c.errGraphCB);
+    wb.click(c.biasCBox);
+    wb.click(c.sigmoidCB);
+    wb.click(c.andGateB);
+    wb.type(c.weight1Edit, QStringLiteral("0"));
+    wb.type(c.weight2Edit, QStringLiteral("0"));
+    wb.type(wb.state().weight0Edit, QStringLiteral("0"));
+    wb.type(c.lRateEdit, QStringLiteral("0,05"));
+    wb.type(c.thresholdEdit, QStringLiteral("0,5"));
+    wb.type(c.repeatEdit, QString::number(count));
+    wb.click(c.lessonB);
+    QVERIFY(wb.reports.errors.isEmpty());
+}
+
+// The same lesson by the rule itself, on a neuron of its own set up as the
+// lesson left the workbench's.
+std::vector<QPointF> referenceErrors(Workbench &wb, int count)
+{
+    TNeuron reference(3);
+    for (int i = 0; i < 3; ++i)
+        reference.SetWeight(i, 0.0f);
+    reference.SetInput(2, 1.0f);
+    reference.Threshold = wb.neuron().Threshold;
+    reference.AnalogOutput = wb.neuron().AnalogOutput;
+    reference.ActivationMode = wb.neuron().ActivationMode;
+    std::vector<QPointF> errors;
+    int32_t index = 1;
+    for (int i = 1; i <= count; ++i) {
+        index = nextPatternIndex(index);
+        errors.emplace_back(i, exactIteration(reference, wb.state().pattern(index), wb.state().learningRate));
+    }
+    return errors;
+}
+
+QPointF viewportPointAt(ErrorChart &chart, QPointF value)
+{
+    return chart.mapFromScene(chart.chart()->mapToScene(chart.chart()->mapToPosition(value)));
+}
+
+void moveMouse(ErrorChart &chart, QPointF at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(chart.viewport(), &move);
+}
+
+}
+
+class ChartLessonsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A million iterations, then the repeat count typed as 100: every one of
+    // the first hundred points is drawn, and the one after.
+    void typedRepeatShowsEveryPointOfTheRange()
+    {
+        Workbench wb;
+        sigmoidLesson(wb, 1'000'000);
+        wb.type(wb.c().repeatEdit, QStringLiteral("100"));
+        ErrorChart &chart = *wb.c().Chart1;
+        chart.grab();
+        const std::vector<QPointF> errors = referenceErrors(wb, 101);
+        QCOMPARE(chart.drawnSeries()->points(), QList<QPointF>(errors.begin(), errors.end()));
+    }
+
+    // The same painter given the stored line and every point of the list
+    // draws the same picture, but for a few pixels where a straight stroke
+    // across a pixel stands for many small steps.
+    void pictureIsTheFullListsPicture()
+    {
+        Workbench wb;
+        sigmoidLesson(wb, 200'000);
+        ErrorChart &chart = *wb.c().Chart1;
+        const QImage stored = chart.grab().toImage();
+        const std::vector<QPointF> errors = referenceErrors(wb, 200'000);
+        // The drawn line stays as it is until the points or the range change.
+        const_cast<QLineSeries *>(chart.drawnSeries())->replace(QList<QPointF>(errors.begin(), errors.end()));
+        const QImage full = chart.grab().toImage();
+        QCOMPARE(stored.size(), full.size());
+        int differing = 0;
+        for (int y = 0; y < stored.height(); ++y)
+            for (int x = 0; x < stored.width(); ++x)
+                differing += stored.pixel(x, y) != full.pixel(x, y);
+        QVERIFY2(differing <= 12, qPrintable(QString::number(differing)));
+    }
+
+    // The tip names the point under the mouse wherever it goes, and goes
+    // when the mouse leaves the plot.
+    void tipFollowsTheMouse()
+    {
+        Workbench wb;
+        sigmoidLesson(wb, 120'000);
+        ErrorChart &chart = *wb.c().Chart1;
+        chart.grab();
+        const std::vector<QPointF> errors = referenceErrors(wb, 120'000);
+        const double column = chart.drawnColumns().width;
+        for (double x : {7.0, 30'000.0, 61'234.0, 119'500.0}) {
+            const QPointF value(x, errors[std::size_t(x) - 1].y());
+            moveMouse(chart, viewportPointAt(chart, value));
+            const QString tip = QToolTip::text();
+            QVERIFY2(QToolTip::isVisible() && tip.startsWith(QStringLiteral("Iterationen: ")), qPrintable(tip));
+            const int64_t shown = tip.section(u'\n', 0, 0).section(QStringLiteral(": "), 1).toLongLong();
+            QVERIFY2(std::abs(double(shown) - x) <= 2 * column, qPrintable(tip));
+            QCOMPARE(tip.section(u'\n', 1), QStringLiteral("Fehler: ") +
+                                                numtext::formatFixed(float(errors[std::size_t(shown) - 1].y())));
+        }
+        moveMouse(chart, QPointF(2, 2));
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+};
+
+QTEST_MAIN(ChartLessonsTest)
+#include "test_chart_lessons.moc"

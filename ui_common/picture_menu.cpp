@@ -1,0 +1,38 @@
+#include "ui_common/picture_menu.h"
+
+#include "runtime/app_error.h"
+#include "ui_common/user_action.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPixmap>
+#include <QSaveFile>
+
+void savePicture(const QPixmap &picture, const QString &path, const PictureMenuTexts &texts)
+{
+    // Written beside the target and moved over it only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+        throw AppError(texts.saveFailed.arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void copyPicture(const QPixmap &picture)
+{
+    QGuiApplication::clipboard()->setPixmap(picture);
+}
+
+void addPictureActions(QMenu &menu, QWidget *owner, const PictureMenuTexts &texts, const QString &suggestedName,
+                       std::function<void(const QString &path)> save, std::function<void()> copy)
+{
+    menu.addAction(texts.saveImage, owner, [owner, texts, suggestedName, save] {
+        runUserAction([&] {
+            const QString path = QFileDialog::getSaveFileName(owner, texts.saveTitle, suggestedName, texts.fileFilter);
+            if (!path.isEmpty())
+                save(path);
+        });
+    });
+    menu.addAction(texts.copyImage, owner, [copy] { runUserAction(copy); });
+}
