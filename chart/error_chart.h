@@ -104,6 +104,13 @@ public:
         if (!repaintQueued)
             markDirty();
     }
+    // The points (x, ys[0]), (x + 1, ys[1]), ... as addPoint() would add them.
+    void addPoints(int64_t x, const float *ys, std::size_t n)
+    {
+        stored.addRun(x, ys, n);
+        if (!repaintQueued)
+            markDirty();
+    }
     int64_t pointCount() const;
     // Memory held by the stored points, in bytes.
     std::size_t seriesBytes() const;

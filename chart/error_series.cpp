@@ -1,6 +1,7 @@
 #include "chart/error_series.h"
 
 #include <algorithm>
+#include <immintrin.h>
 
 namespace {
 
@@ -153,6 +154,83 @@ void ErrorSeries::addElsewhere(double x, double y)
     if (highestX) {
         open = &bucket;
         openEnd = slot.end;
+    }
+}
+
+namespace {
+
+// Index of the first lowest and of the first highest value, by the same
+// comparison add() makes: a later equal value never takes over. False if a
+// value is undefined (such points take add()'s own way). Four values at a
+// time: a lesson's chunk passes through here once per point.
+bool firstExtremes(const float *ys, std::size_t n, std::size_t &lowAt, std::size_t &highAt)
+{
+    __m128 low = _mm_set1_ps(ys[0]), high = low, undefined = _mm_setzero_ps();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128 y = _mm_loadu_ps(ys + i);
+        undefined = _mm_or_ps(undefined, _mm_cmpunord_ps(y, y));
+        low = _mm_min_ps(low, y);
+        high = _mm_max_ps(high, y);
+    }
+    float lows[4], highs[4];
+    _mm_storeu_ps(lows, low);
+    _mm_storeu_ps(highs, high);
+    bool defined = _mm_movemask_ps(undefined) == 0;
+    float lowest = std::min({lows[0], lows[1], lows[2], lows[3]});
+    float highest = std::max({highs[0], highs[1], highs[2], highs[3]});
+    for (; i < n; ++i) {
+        defined &= ys[i] == ys[i];
+        lowest = std::min(lowest, ys[i]);
+        highest = std::max(highest, ys[i]);
+    }
+    if (!defined)
+        return false;
+    // Zeros of either sign are equal here, as in add().
+    lowAt = highAt = n;
+    for (std::size_t k = 0; k < n && (lowAt == n || highAt == n); ++k) {
+        if (lowAt == n && ys[k] == lowest)
+            lowAt = k;
+        if (highAt == n && ys[k] == highest)
+            highAt = k;
+    }
+    return true;
+}
+
+}
+
+void ErrorSeries::addRun(int64_t first, const float *ys, std::size_t n)
+{
+    // Beyond 2^53 consecutive whole numbers are no longer all doubles: one
+    // by one there, each rounded as add() would get it.
+    constexpr int64_t exactWholeNumbers = int64_t{1} << 53;
+    while (n > 0) {
+        const double x = double(first);
+        Bucket &b = *open;
+        if (!(x >= b.last.x && x < openEnd && first >= -exactWholeNumbers &&
+              first <= exactWholeNumbers - int64_t(n))) {
+            add(x, double(*ys));
+            ++first;
+            ++ys;
+            --n;
+            continue;
+        }
+        const std::size_t take = std::min(n, std::size_t(std::ceil(openEnd - x)));
+        std::size_t lowAt, highAt;
+        if (!firstExtremes(ys, take, lowAt, highAt)) {
+            for (std::size_t k = 0; k < take; ++k)
+                add(x + double(k), double(ys[k]));
+        } else {
+            if (ys[lowAt] < b.low.y)
+                b.low = {x + double(lowAt), double(ys[lowAt])};
+            if (ys[highAt] > b.high.y)
+                b.high = {x + double(highAt), double(ys[highAt])};
+            b.last = {x + double(take - 1), double(ys[take - 1])};
+            total += int64_t(take);
+        }
+        first += int64_t(take);
+        ys += take;
+        n -= take;
     }
 }
 

@@ -67,6 +67,12 @@ public:
         addElsewhere(x, y);
     }
 
+    // The points (x, ys[0]), (x + 1, ys[1]), ... as add() would place them
+    // one by one, each X the whole number rounded to a double. A lesson hands
+    // over a chunk of iterations at a time: within a bucket only the lowest
+    // and highest of the run matter, found in one pass over the plain array.
+    void addRun(int64_t x, const float *ys, std::size_t n);
+
     void clear();
 
     int64_t count() const { return total; }

@@ -277,6 +277,34 @@ private slots:
         QVERIFY(clipToBand({}, band).isEmpty());
     }
 
+    // A lesson hands its errors over a chunk at a time: the store must end up
+    // exactly as if they had come one by one, across bucket edges, ties,
+    // zeros of both signs, undefined values, typed-back and huge X.
+    void runsEqualPointByPoint()
+    {
+        std::mt19937_64 gen(7);
+        const int64_t starts[] = {-3, 1, 4090, 1'000'000, (int64_t{1} << 53) - 50, int64_t{1} << 62};
+        for (int round = 0; round < 40; ++round) {
+            ErrorSeries byRun, byPoint;
+            for (int piece = 0; piece < 4; ++piece) {
+                const int64_t x = starts[gen() % std::size(starts)] + int64_t(gen() % 5000);
+                std::vector<float> ys(gen() % 70'000 + 1);
+                for (float &y : ys) {
+                    const float kinds[] = {-1.0f, 0.0f, -0.0f, 1.0f, float(int(gen() % 200) - 100) / 64, NAN};
+                    y = kinds[gen() % (gen() % 50 == 0 ? 6 : 5)];
+                }
+                byRun.addRun(x, ys.data(), ys.size());
+                for (std::size_t k = 0; k < ys.size(); ++k)
+                    byPoint.add(double(x + int64_t(k)), double(ys[k]));
+            }
+            QCOMPARE(byRun.count(), byPoint.count());
+            for (double to : {100.0, 5000.0, 2e6, 1e16}) {
+                const ErrorSeries::Columns columns = ErrorSeries::evenColumns(to, 300);
+                QCOMPARE(byRun.drawnPoints(to, columns), byPoint.drawnPoints(to, columns));
+            }
+        }
+    }
+
     // By hand: TIVARO_CHART_MEASURE=1 ./test_chart_series measureAddingPoints
     void measureAddingPoints()
     {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 QString lessonCounterNumber(const QString &text)
 {
@@ -77,11 +78,25 @@ void TForm1::LessonBClick()
         });
         s.repeatCount -= 1;
     }
+    // A chunk's errors are collected in a plain array and handed to the chart
+    // after it: the loop keeps its registers for the weights, and the chart's
+    // bookkeeping runs in a tight loop of its own.
+    std::vector<float> errors(graph ? static_cast<std::size_t>(LessonProgress::chunk) : 0);
     while (s.repeatCount > 0 && progress.keepGoing(done)) {
         const int64_t count = std::min(s.repeatCount, LessonProgress::chunk);
         if (graph) {
-            int64_t x = total + done;
-            lesson.run(count, [&chart, &x](float error) { chart.addPoint(static_cast<double>(++x), error); });
+            float *next = errors.data();
+            const auto plotCollected = [&] {
+                chart.addPoints(total + done + 1, errors.data(),
+                                static_cast<std::size_t>(next - errors.data()));
+            };
+            try {
+                lesson.run(count, [&next](float error) { *next++ = error; });
+            } catch (...) {
+                plotCollected();   // the iterations before the error stay plotted
+                throw;
+            }
+            plotCollected();
         } else {
             lesson.run(count, [](float) {});
         }
