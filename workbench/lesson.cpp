@@ -11,6 +11,7 @@
 #include "workbench/lesson_run.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QLineEdit>
 #include <algorithm>
 #include <limits>
@@ -64,7 +65,7 @@ void TForm1::LessonBClick()
     const int64_t total = s.lessonTotal;
     ErrorChart &chart = *c.Chart1;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
-    LessonProgress progress(this, s.repeatCount);
+    LessonProgress progress(this, c.endB, s.repeatCount, s.language);
 
     if (graph && s.repeatCount > 0) {
         // The first iteration scales the axis. The repeat text cannot change
