@@ -11,8 +11,8 @@
 #include "workbench/lesson_run.h"
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <limits>
 
