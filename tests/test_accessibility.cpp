@@ -3,9 +3,13 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
+#include "info/info_form.h"
+#include "ui_info_form.h"
 
 #include <QAccessible>
+#include <QGroupBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -42,6 +46,42 @@ private slots:
         QCOMPARE(spokenName(wb.state().weight0Edit), QStringLiteral("weight 0"));
         QCOMPARE(spokenName(wb.state().biasEdit), QStringLiteral("Bias"));
         QCOMPARE(wb.state().weight0Edit->objectName(), QStringLiteral("weight0Edit"));
+    }
+
+    void namesFollowTheCaptionsInBothWindows_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("close");
+        QTest::newRow("German") << "deRB" << "Ende" << "Schliessen";
+        QTest::newRow("English") << "enRB" << "End" << "Close";
+        QTest::newRow("Slovak") << "skRB" << "Koniec" << "Zatvor";
+    }
+    void namesFollowTheCaptionsInBothWindows()
+    {
+        QFETCH(QString, radio);
+        QFETCH(QString, end);
+        QFETCH(QString, close);
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        // Through every language to this one, so that names must follow.
+        for (const char *other : {"skRB", "enRB", "deRB"})
+            wb.click(wb.window().findChild<QAbstractButton *>(QString::fromLatin1(other)));
+        wb.click(wb.window().findChild<QAbstractButton *>(radio));
+        QCOMPARE(spokenName(c.endB), end);
+        for (QAbstractButton *button : wb.window().findChildren<QAbstractButton *>())
+            if (button->window() == &wb.window())
+                QCOMPARE(spokenName(button), button->text());
+        QCOMPARE(spokenName(c.spracheRG), c.spracheRG->title());
+
+        TForm2 *form2 = wb.window().descriptionWindow();
+        QString closeName;
+        QTimer::singleShot(0, form2, [&] {
+            closeName = spokenName(form2->controls().end2B);
+            form2->controls().end2B->click();
+        });
+        wb.click(c.popisB);
+        QCOMPARE(closeName, close);
     }
 
     void everyControlCarriesItsLayoutName()

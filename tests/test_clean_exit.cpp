@@ -1,13 +1,15 @@
 // A whole run as the program runs it: the window in the event loop, a few
-// actions (bias on and off, the description window), then the end button.
-// The loop must end by itself, and under LeakSanitizer nothing of ours may
-// be left behind at exit.
+// actions (bias on and off, the description window), then the end button
+// pressed during a long lesson, which cancels the lesson and then ends the
+// run. The loop must end by itself, and under LeakSanitizer nothing of ours
+// may be left behind at exit.
 
 #include "ui_common/report.h"
 #include "ui_common/window_fonts.h"
 #include "info/info_form.h"
 #include "ui_info_form.h"
 #include "ui_main_form.h"
+#include "workbench/lesson_progress.h"
 #include "workbench/main_form.h"
 
 #include <QApplication>
@@ -64,7 +66,13 @@ int main(int argc, char *argv[])
         },
         [&] { c.biasCBox->click(); },
         [&] { c.biasCBox->click(); },
-        [&] { c.endB->click(); },
+        [&] {
+            LessonProgress::setShowDelayMs(0);
+            c.repeatEdit->setText(QStringLiteral("2000000000"));
+            // Inside the lesson's progress loop.
+            QTimer::singleShot(0, &form1, [&] { c.endB->click(); });
+            c.lessonB->click();
+        },
     });
     // A run that does not end by the end button is a failure, not a hang.
     QTimer::singleShot(20000, [] {
@@ -74,8 +82,10 @@ int main(int argc, char *argv[])
 
     application.exec();
     report::setSink({});
-    if (errors != 0 || form1.state().neuron) {
-        std::fprintf(stderr, "%d errors; neuron %s\n", errors, form1.state().neuron ? "kept" : "released");
+    const int64_t ran = form1.state().lessonTotal;
+    if (errors != 0 || form1.state().neuron || ran >= 2000000040) {
+        std::fprintf(stderr, "%d errors; neuron %s; lesson total %lld\n", errors,
+                     form1.state().neuron ? "kept" : "released", static_cast<long long>(ran));
         return 1;
     }
     return 0;

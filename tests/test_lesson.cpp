@@ -289,6 +289,41 @@ private slots:
         QCOMPARE(c.Chart1->pointCount(), int64_t(200));
     }
 
+    void counterShowsItsWholeText()
+    {
+        // Whether the start of the text is in view while the cursor stands
+        // at its end: Qt scrolls a text that does not fit.
+        const auto showsWhole = [](QLineEdit *edit) {
+            edit->setCursorPosition(int(edit->text().size()));
+            edit->grab();
+            return edit->cursorPositionAt(QPoint(1, edit->height() / 2)) == 0;
+        };
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        QLineEdit *counter = c.lessonCntEdit;
+        const QRect designed = counter->geometry();
+        const int panelEdge = c.Panel1->contentsRect().right() + 1;
+        wb.click(c.andGateB);
+        for (const char *before : {"0 / 1890451358", "0 / 4294967194", "0 / 9223372036854775000"}) {
+            wb.type(counter, QString::fromLatin1(before));
+            wb.click(c.lessonB);
+            QVERIFY(wb.reports.errors.isEmpty());
+            // Grown to the right inside the panel; what still does not fit,
+            // the tool tip shows.
+            QCOMPARE(counter->x(), designed.x());
+            QVERIFY(counter->geometry().right() < panelEdge);
+            QVERIFY2(showsWhole(counter) || counter->toolTip() == counter->text(), qPrintable(counter->text()));
+        }
+        QCOMPARE(counter->toolTip(), counter->text()); // that long a total never fits
+        // Typed text grows it as well; a short text gives back the designed size.
+        wb.type(counter, QStringLiteral("0 / 1890451458"));
+        QVERIFY(showsWhole(counter));
+        QVERIFY(counter->toolTip().isEmpty());
+        wb.click(c.andGateB);
+        QCOMPARE(counter->text(), QStringLiteral("0"));
+        QCOMPARE(counter->geometry(), designed);
+    }
+
     void noIterationsStillShowsTheCounter()
     {
         Workbench wb;

@@ -43,11 +43,19 @@ void prepareLongLesson(Workbench &wb, bool graph)
     wb.type(c.repeatEdit, QStringLiteral("2000000000"));
 }
 
+QProgressDialog *shownProgress()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<QProgressDialog *>(window); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
 // Once the dialog is up (and some chunks have run), `how` ends the lesson.
 void cancelSoon(std::function<void(QProgressDialog &)> how)
 {
     QTimer::singleShot(150, qApp, [how] {
-        if (auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()))
+        if (QProgressDialog *dialog = shownProgress())
             how(*dialog);
     });
 }
@@ -88,7 +96,7 @@ private slots:
         wb.click(c.lessonB);
         QVERIFY(wb.reports.errors.isEmpty());
         QCOMPARE(watch.shown, 1);
-        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!shownProgress());
         const int64_t total = wb.state().lessonTotal;
         const int64_t done = total - 5000;
         QVERIFY2(done > 1 && done < 2000000000, QByteArray::number(done));
@@ -117,6 +125,40 @@ private slots:
         QCOMPARE(wb.state().lessonTotal, total + 10);
         if (graph)
             QCOMPARE(c.Chart1->pointCount(), int64_t(done + 10));
+    }
+
+    void dialogSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("progress");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("German") << "deRB" << "Lektion läuft" << "Iteration %1 von 2000000000" << "Abbrechen";
+        QTest::newRow("English") << "enRB" << "Lesson running" << "Iteration %1 of 2000000000" << "Cancel";
+        QTest::newRow("Slovak") << "skRB" << "Učenie prebieha" << "Iterácia %1 z 2000000000" << "Zrušiť";
+    }
+    void dialogSpeaksTheChosenLanguage()
+    {
+        QFETCH(QString, radio);
+        QFETCH(QString, title);
+        QFETCH(QString, progress);
+        QFETCH(QString, cancel);
+        Workbench wb;
+        prepareLongLesson(wb, false);
+        wb.click(wb.window().findChild<QAbstractButton *>(radio));
+        LessonProgress::setShowDelayMs(0);
+        QString shownTitle, shownText, shownCancel;
+        QTimer::singleShot(0, qApp, [&] {
+            QProgressDialog *dialog = shownProgress();
+            shownTitle = dialog->windowTitle();
+            shownText = dialog->labelText();
+            shownCancel = dialog->findChild<QPushButton *>()->text();
+            dialog->cancel();
+        });
+        wb.click(wb.c().lessonB);
+        QCOMPARE(shownTitle, title);
+        QCOMPARE(shownText, progress.arg(0));
+        QCOMPARE(shownCancel, cancel);
     }
 
     void shortLessonShowsNoDialog()

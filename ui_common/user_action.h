@@ -2,8 +2,10 @@
 // The one entry through which every user event reaches a handler. Handlers
 // raise errors instead of returning them; here, and only here, an error that
 // ends a user action is caught and shown. Nothing escapes into Qt's signal
-// machinery.
+// machinery. And here, while a handler holds its window (ActionHold), every
+// other user event is turned away, whichever way it came in.
 
+#include "ui_common/action_hold.h"
 #include "ui_common/report.h"
 #include "runtime/app_error.h"
 
@@ -14,6 +16,8 @@
 template <class Handler>
 void runUserAction(Handler &&handler) noexcept
 {
+    if (ActionHold::active())
+        return;
     try {
         std::forward<Handler>(handler)();
     } catch (const AppError &error) {

@@ -1,7 +1,5 @@
 #include "workbench/accessible_names.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -34,8 +32,4 @@ void nameControlsForScreenReaders(QWidget *window)
         label->setBuddy(edit);
         edit->setAccessibleName(label->text().simplified());
     }
-    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
-        button->setAccessibleName(button->text().simplified());
-    for (QGroupBox *group : window->findChildren<QGroupBox *>())
-        group->setAccessibleName(group->title().simplified());
 }

@@ -2,7 +2,9 @@
 
 class QWidget;
 
-// Gives every control of the window a name a screen reader can announce: a
-// button or box its caption, an edit the caption of the label that names it.
-// Run again whenever captions change or controls are created.
+// Names each edit of the window after the label beside it, the one thing a
+// screen reader cannot find by itself. Buttons, boxes and groups are left to
+// Qt, which names them from their captions as they are now, so their names
+// never lag behind a language switch. Run again whenever captions change or
+// controls are created.
 void nameControlsForScreenReaders(QWidget *window);

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -65,7 +66,7 @@ void TForm1::LessonBClick()
     const int64_t total = s.lessonTotal;
     ErrorChart &chart = *c.Chart1;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
-    LessonProgress progress(this, s.repeatCount);
+    LessonProgress progress(this, c.endB, s.repeatCount, s.language);
     progress.onRepaint([this] { refreshDecisionView(); });
 
     if (graph && s.repeatCount > 0) {

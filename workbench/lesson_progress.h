@@ -1,12 +1,20 @@
 #pragma once
-// Shows the progress of a long lesson with a Cancel button. A lesson that
-// ends within the delay shows nothing.
+// Shows the progress of a long lesson with a Cancel button, in the
+// interface language. A lesson that ends within the delay shows nothing.
+// For as long as it lives it holds the window (ActionHold): no other user
+// action runs during the lesson, and closing the window (by the window
+// manager or by the window's close button) cancels the lesson as Cancel
+// does, then closes the window once the lesson is over.
+
+#include "ui_common/action_hold.h"
+#include "ui_common/language.h"
 
 #include <QElapsedTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QProgressDialog;
 class QWidget;
 
@@ -15,11 +23,11 @@ public:
     // Iterations between two looks at the clock.
     static constexpr int64_t chunk = 1 << 15;
 
-    LessonProgress(QWidget *window, int64_t total);
+    LessonProgress(QWidget *window, QAbstractButton *closeButton, int64_t total, Language language);
     ~LessonProgress();
 
     // Called between chunks with the iterations done so far; false once the
-    // user has cancelled.
+    // user has cancelled or asked to close the window.
     bool keepGoing(int64_t done);
     bool cancelled() const { return wasCancelled; }
     // Runs at every repaint of the dialog, for views that follow the lesson.
@@ -29,8 +37,12 @@ public:
     static void setShowDelayMs(int64_t ms);
 
 private:
+    void showDialog();
+
+    ActionHold hold; // first in, last out: outlives the dialog
     QWidget *window;
     int64_t total;
+    Language language;
     QElapsedTimer clock;
     int64_t lastRepaintMs = 0;
     std::unique_ptr<QProgressDialog> dialog;

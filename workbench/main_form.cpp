@@ -8,6 +8,7 @@
 #include "ui_main_form.h"
 #include "workbench/accessible_names.h"
 #include "workbench/captions.h"
+#include "workbench/grow_to_text.h"
 #include "workbench/status_text.h"
 
 #include <QCheckBox>
@@ -25,6 +26,9 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     // the controls are wired, as a layout text is: no handler runs, so
     // learningRate stays 0 until the first lesson reset reads the edit.
     ui->lRateEdit->setText(numtext::localized("0,1"));
+    // The lesson counter grows with its text, never below its designed width.
+    ui->lessonCntEdit->setMinimumWidth(ui->lessonCntEdit->width());
+    connect(ui->lessonCntEdit, &QLineEdit::textChanged, this, [this] { growToText(ui->lessonCntEdit); });
     wireControls();
     runUserAction([this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
@@ -100,6 +104,8 @@ bool TForm1::setEditText(QLineEdit *edit, const QString &text)
         const QSignalBlocker quiet(edit);
         edit->setText(text);
     }
+    if (edit == ui->lessonCntEdit)
+        growToText(edit);
     runNested(edit);
     return true;
 }

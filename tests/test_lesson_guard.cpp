@@ -1,0 +1,213 @@
+// While a long lesson runs its progress dialog's event loop, nothing of the
+// user's gets in: no press, toggle or text of a screen reader reaches a
+// handler or changes a control. Closing the window cancels the lesson, which
+// ends as a cancelled lesson does, and then the window closes.
+
+#include "gui_fixture.h"
+
+#include "chart/error_chart.h"
+#include "info/info_form.h"
+#include "workbench/lesson_progress.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// What can be seen of one control of the main window.
+struct Look {
+    QString name;
+    bool enabled;
+    bool checked;
+    QString text;
+    bool operator==(const Look &) const = default;
+};
+
+QList<QWidget *> controlsOf(TForm1 &window)
+{
+    QList<QWidget *> controls;
+    for (QWidget *w : window.findChildren<QWidget *>())
+        if (w->window() == &window && !w->objectName().isEmpty())
+            controls.append(w);
+    return controls;
+}
+
+QList<Look> lookOf(TForm1 &window)
+{
+    QList<Look> looks;
+    for (QWidget *w : controlsOf(window)) {
+        Look look{w->objectName(), w->isEnabled(), false, {}};
+        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            look.checked = button->isChecked();
+            look.text = button->text();
+        } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+            look.text = edit->text();
+        } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
+            look.text = memo->toPlainText();
+        }
+        looks.append(look);
+    }
+    return looks;
+}
+
+// Everything a screen reader can do to a control.
+void actOn(QWidget *control)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+    if (!accessible)
+        return;
+    if (QAccessibleActionInterface *actions = accessible->actionInterface()) {
+        for (const QString &action : {QAccessibleActionInterface::pressAction(),
+                                      QAccessibleActionInterface::toggleAction(),
+                                      QAccessibleActionInterface::setFocusAction()})
+            actions->doAction(action);
+    }
+    if (QAccessibleEditableTextInterface *text = accessible->editableTextInterface()) {
+        const int length = accessible->textInterface() ? accessible->textInterface()->characterCount() : 0;
+        text->replaceText(0, length, QStringLiteral("7"));
+        text->insertText(0, QStringLiteral("9"));
+        text->deleteText(0, 1);
+    }
+    accessible->setText(QAccessible::Value, QStringLiteral("5"));
+}
+
+QProgressDialog *progressOf(TForm1 &window) { return window.findChild<QProgressDialog *>(); }
+
+// The bias input on, the AND gate, step output, the error graph on: a lesson
+// that never fails. `repeat` iterations, the progress showing at once.
+void prepareLesson(Workbench &wb, const QString &repeat)
+{
+    Ui::Form1 &c = wb.c();
+    wb.click(c.biasCBox);
+    wb.click(c.andGateB);
+    wb.click(c.showAnalogCBox);
+    wb.click(c.errGraphCB);
+    wb.type(c.repeatEdit, repeat);
+    LessonProgress::setShowDelayMs(0);
+}
+
+// What a lesson leaves behind.
+struct Outcome {
+    QString counter;
+    QStringList edits;
+    int64_t points;
+    double axisMaximum;
+    bool operator==(const Outcome &) const = default;
+};
+
+Outcome outcomeOf(Workbench &wb)
+{
+    Ui::Form1 &c = wb.c();
+    return {c.lessonCntEdit->text(),
+            {c.weight1Edit->text(), c.weight2Edit->text(), wb.state().weight0Edit->text(), c.in1Edit->text(),
+             c.in2Edit->text(), c.outputEdit->text()},
+            c.Chart1->pointCount(),
+            c.Chart1->bottomAxis().maximum()};
+}
+
+} // namespace
+
+class LessonGuardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { LessonProgress::setShowDelayMs(500); }
+
+    void screenReaderActionsChangeNothingDuringALesson()
+    {
+        const QString repeat = QStringLiteral("1000000");
+        Workbench reference;
+        prepareLesson(reference, repeat);
+        reference.click(reference.c().lessonB);
+
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        prepareLesson(wb, repeat);
+        wb.window().show();
+        const QList<Look> before = lookOf(wb.window());
+        QList<Look> heldLook, afterActions;
+        QStringList sensitive;
+        bool dialogUp = false;
+        QTimer::singleShot(0, &wb.window(), [&] {
+            dialogUp = progressOf(wb.window()) && progressOf(wb.window())->isVisible();
+            heldLook = lookOf(wb.window());
+            for (QWidget *control : controlsOf(wb.window())) {
+                if (!QAccessible::queryAccessibleInterface(control)->state().disabled)
+                    sensitive.append(control->objectName());
+                // The close button closes; that has a test of its own.
+                if (control != c.endB)
+                    actOn(control);
+            }
+            afterActions = lookOf(wb.window());
+        });
+        wb.click(c.lessonB);
+
+        QVERIFY(dialogUp);
+        // Insensitive to a screen reader, all but the way out.
+        QCOMPARE(sensitive, QStringList({QStringLiteral("Panel1"), QStringLiteral("endB")}));
+        QCOMPARE(afterActions, heldLook);
+        // No handler ran: no second lesson, no description window, no close,
+        // nothing reported; and the lesson ended as an undisturbed one does.
+        QVERIFY(!wb.window().descriptionWindow()->isVisible());
+        QVERIFY(wb.window().isVisible());
+        QVERIFY(wb.reports.errors.isEmpty() && wb.reports.notices.isEmpty());
+        QCOMPARE(wb.state().lessonTotal, int64_t(1000000));
+        QCOMPARE(outcomeOf(wb), outcomeOf(reference));
+        QCOMPARE(wb.state().language, German);
+        QCOMPARE(wb.neuron().InputCount, 3);
+        // Every control has its state back, own enabled states included.
+        const QList<Look> after = lookOf(wb.window());
+        QCOMPARE(after.size(), before.size());
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            QCOMPARE(after[i].name, before[i].name);
+            QCOMPARE(after[i].enabled, before[i].enabled);
+            QCOMPARE(after[i].checked, before[i].checked);
+        }
+    }
+
+    void closingCancelsTheLessonThenCloses_data()
+    {
+        QTest::addColumn<bool>("byEndButton");
+        QTest::newRow("window manager") << false;
+        QTest::newRow("end button, by a screen reader") << true;
+    }
+    void closingCancelsTheLessonThenCloses()
+    {
+        QFETCH(bool, byEndButton);
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        prepareLesson(wb, QStringLiteral("2000000000"));
+        wb.window().show();
+        bool closedInside = true;
+        QTimer::singleShot(0, &wb.window(), [&] {
+            if (byEndButton)
+                QAccessible::queryAccessibleInterface(c.endB)->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+            else
+                wb.window().close();
+            closedInside = !wb.window().isVisible() || !wb.state().neuron;
+        });
+        wb.click(c.lessonB);
+
+        // The lesson ended as Cancel ends it.
+        QVERIFY(!closedInside);
+        QVERIFY(wb.state().neuron);
+        const int64_t done = wb.state().lessonTotal;
+        QVERIFY2(done > 0 && done < 2000000000, QByteArray::number(done));
+        QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(done));
+        QCOMPARE(c.Chart1->pointCount(), done);
+        QCOMPARE(c.Chart1->bottomAxis().maximum(), double(done));
+        QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
+        // Then the window closes as usual.
+        QTRY_VERIFY(!wb.window().isVisible());
+        QVERIFY(!wb.state().neuron);
+        QVERIFY(wb.reports.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(LessonGuardTest)
+#include "test_lesson_guard.moc"
