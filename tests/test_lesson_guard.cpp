@@ -6,10 +6,12 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
+#include "decision/decision_view.h"
 #include "info/info_form.h"
 #include "workbench/lesson_progress.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -142,6 +144,10 @@ private slots:
                 if (control != c.endB)
                     actOn(control);
             }
+            // F2, the decision view's key, is turned away too.
+            for (QAction *action : wb.window().actions())
+                if (action->shortcut() == QKeySequence(Qt::Key_F2))
+                    action->trigger();
             afterActions = lookOf(wb.window());
         });
         wb.click(c.lessonB);
@@ -153,6 +159,9 @@ private slots:
         // No handler ran: no second lesson, no description window, no close,
         // nothing reported; and the lesson ended as an undisturbed one does.
         QVERIFY(!wb.window().descriptionWindow()->isVisible());
+        QVERIFY(!wb.window().findChild<DecisionView *>());
+        for (QAction *action : wb.window().actions())
+            QVERIFY(!action->isChecked());
         QVERIFY(wb.window().isVisible());
         QVERIFY(wb.reports.errors.isEmpty() && wb.reports.notices.isEmpty());
         QCOMPARE(wb.state().lessonTotal, int64_t(1000000));

@@ -52,7 +52,12 @@ void TForm1::setUpDecisionView()
     decisionAction->setShortcutContext(Qt::WindowShortcut);
     decisionAction->setCheckable(true);
     addAction(decisionAction);
-    connect(decisionAction, &QAction::triggered, this, [this] { runUserAction([this] { toggleDecisionView(); }); });
+    connect(decisionAction, &QAction::triggered, this, [this] {
+        runUserAction([this] { toggleDecisionView(); });
+        // The action checks itself when triggered; during a lesson the entry
+        // turns the toggle away, so the mark must follow the view, not the key.
+        decisionAction->setChecked(decision && decision->isVisible());
+    });
     ui->Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->Image1->addAction(decisionAction);
     ui->Chart1->setExtraMenuActions({decisionAction});
