@@ -110,8 +110,9 @@ void ChartAxis::writeLabels()
     for (const QString &label : axis->categoriesLabels())
         axis->remove(label);
     axis->setStartValue(shownMin - interval);
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(axis_labels::decimals(interval)));
     const int digits = axis_labels::decimals(interval);
+    // Not drawn with categories; it records the digits the labels carry.
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(digits));
     const double firstIndex = std::ceil(shownMin / interval * (1 - 1e-12));
     constexpr int mostLabels = 1000;   // the interval keeps them far fewer
     for (int i = 0; i < mostLabels; ++i) {

@@ -93,7 +93,7 @@ QBrush DecisionPlot::shading(const QRect &plane) const
     if (even)
         return blend(shadeOfSum(neuron, middle));
     QLinearGradient gradient(from, to);
-    if (neuron.mode == OutputMode::Step) {
+    if (neuron.mode == OutputKind::Step) {
         // A hard edge on the line.
         const double edge = std::clamp((double(neuron.threshold) - low) / (high - low), 0.0, 1.0);
         gradient.setColorAt(0, blend(shadeOfSum(neuron, low)));

@@ -1,30 +1,19 @@
 #include "decision/decision_rule.h"
 
+#include "runtime/float32.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-namespace {
-
-// float32::store without the raise: a paint must never throw.
-std::optional<float> stored(long double value)
-{
-    const float result = static_cast<float>(value);
-    if (!std::isfinite(result))
-        return std::nullopt;
-    return result;
-}
-
-} // namespace
-
 std::optional<float> exactSum(const DecisionNeuron &neuron, float x1, float x2)
 {
     // The same order and rounding as the neuron: value × weight + sum.
-    auto sum = stored(static_cast<long double>(x1) * neuron.weight1 + 0.0f);
+    auto sum = float32::tryStore(static_cast<long double>(x1) * neuron.weight1 + 0.0f);
     if (sum)
-        sum = stored(static_cast<long double>(x2) * neuron.weight2 + *sum);
+        sum = float32::tryStore(static_cast<long double>(x2) * neuron.weight2 + *sum);
     if (sum && neuron.bias)
-        sum = stored(1.0L * neuron.biasWeight + *sum);
+        sum = float32::tryStore(1.0L * neuron.biasWeight + *sum);
     return sum;
 }
 
@@ -58,9 +47,9 @@ double shadeOfSum(const DecisionNeuron &neuron, double sum)
 {
     double output = 0;
     switch (neuron.mode) {
-    case OutputMode::Step: output = sum > neuron.threshold ? 1 : 0; break;
-    case OutputMode::Linear: output = sum; break;
-    case OutputMode::Sigmoid: output = 1.0 / (1.0 + std::exp(neuron.threshold - sum)); break;
+    case OutputKind::Step: output = sum > neuron.threshold ? 1 : 0; break;
+    case OutputKind::Linear: output = sum; break;
+    case OutputKind::Sigmoid: output = 1.0 / (1.0 + std::exp(neuron.threshold - sum)); break;
     }
     if (std::isnan(output))
         return 0.0;

@@ -3,11 +3,11 @@
 // neuron computes it, from plain numbers: the view never touches the neuron
 // itself (creating one would draw from the program's random generator).
 
+#include "neuron/ann_unit.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
-
-enum class OutputMode : uint8_t { Step, Linear, Sigmoid };
 
 // The neuron as the view sees it.
 struct DecisionNeuron {
@@ -16,7 +16,7 @@ struct DecisionNeuron {
     float biasWeight = 0.0f; // counts only while `bias` is on
     float threshold = 0.0f;
     bool bias = false;
-    OutputMode mode = OutputMode::Step;
+    OutputKind mode = OutputKind::Step;
     bool operator==(const DecisionNeuron &) const = default;
 };
 

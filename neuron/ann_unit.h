@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <vector>
 
+// What Output() gives, chosen by the two flags: the step value, the
+// weighted sum, or its sigmoid.
+enum class OutputKind : uint8_t { Step, Linear, Sigmoid };
+
 struct TInputLink {
     float Value;
     float Weight;
@@ -51,3 +55,10 @@ private:
     std::vector<TInputLink> Links;
     mutable int32_t Current = -1;
 };
+
+inline OutputKind outputKindOf(const TNeuron &neuron)
+{
+    if (!neuron.AnalogOutput)
+        return OutputKind::Step;
+    return neuron.ActivationMode == 0 ? OutputKind::Linear : OutputKind::Sigmoid;
+}

@@ -4,17 +4,28 @@
 
 #include "app_error.h"
 #include <cmath>
+#include <optional>
 
 namespace float32 {
 
-// Rounds to a 32-bit float; raises errors::floatOverflow() when the rounded
-// value does not fit (or the input already is infinite or not a number).
-inline float store(long double value)
+// Rounds to a 32-bit float; empty when the rounded value does not fit (or
+// the input already is infinite or not a number). For what must never raise,
+// such as a paint.
+inline std::optional<float> tryStore(long double value)
 {
     const float stored = static_cast<float>(value);
     if (!std::isfinite(stored)) [[unlikely]]
-        throw errors::floatOverflow();
+        return std::nullopt;
     return stored;
+}
+
+// As tryStore, raising errors::floatOverflow() where it gives nothing.
+inline float store(long double value)
+{
+    const std::optional<float> stored = tryStore(value);
+    if (!stored) [[unlikely]]
+        throw errors::floatOverflow();
+    return *stored;
 }
 
 // Natural exponential in extended precision; overflow of the extended

@@ -106,7 +106,7 @@ private slots:
         QVERIFY(!clipLine(1, 1, 3));
         QVERIFY(!clipLine(1e-320, 0, 1));
         // The neuron's own line moves by the bias weight while the bias is on.
-        DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputMode::Step};
+        DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputKind::Step};
         QVERIFY(hasEnds(decisionLine(n), {-0.5, 1.0}, {1.0, -0.5}));
         n.bias = false;
         QVERIFY(hasEnds(decisionLine(n), {-0.5, 1.5}, {1.5, -0.5}));
@@ -140,21 +140,21 @@ private slots:
     {
         numtext::setDecimalSeparator(u',');
         const auto andGate = std::optional<GatePatterns>(patternsOf(AndGate));
-        DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputMode::Step};
+        DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputKind::Step};
         QCOMPARE(describeDecision(n, andGate, German), QStringLiteral("0,50·x1 + 0,50·x2 + 0,25 = 0,50 — richtig: 2 von 4"));
-        n = {0.5f, -0.25f, -0.125f, -0.5f, true, OutputMode::Sigmoid};
+        n = {0.5f, -0.25f, -0.125f, -0.5f, true, OutputKind::Sigmoid};
         numtext::setDecimalSeparator(u'.');
         QCOMPARE(describeDecision(n, std::nullopt, English), QStringLiteral("0.50·x1 − 0.25·x2 − 0.13 = −0.50"));
         // A weight that rounds to zero carries no minus sign; large ones are
         // written as in the edits.
-        n = {-0.001f, 2.5e7f, 0, 0.5f, false, OutputMode::Step};
+        n = {-0.001f, 2.5e7f, 0, 0.5f, false, OutputKind::Step};
         QCOMPARE(describeDecision(n, std::nullopt, English), QStringLiteral("0.00·x1 + 2.5E0007·x2 = 0.50"));
         // No line: the whole plane gets one decision.
-        n = {0, 0, 1.0f, 0.5f, true, OutputMode::Linear};
+        n = {0, 0, 1.0f, 0.5f, true, OutputKind::Linear};
         QCOMPARE(describeDecision(n, andGate, Slovak),
                  QStringLiteral("žiadna priamka: obe váhy sú 0, celá rovina dáva 1 — správne: 1 zo 4"));
         // An overflowing sum is told, never raised.
-        n = {3e38f, 3e38f, 0, 0.5f, false, OutputMode::Step};
+        n = {3e38f, 3e38f, 0, 0.5f, false, OutputKind::Step};
         QVERIFY(describeDecision(n, andGate, English).endsWith(QStringLiteral("— the sum overflows: no decision")));
     }
 

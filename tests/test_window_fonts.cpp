@@ -32,7 +32,7 @@ QStringList builtInTexts()
     for (const CaptionRow &row : captionTable)
         for (const char16_t *text : row.text)
             texts << QString::fromUtf16(text);
-    for (const ChartMenuTexts &menu : chartMenuTexts)
+    for (const PictureMenuRow &menu : pictureMenuRows)
         texts << QString::fromUtf16(menu.saveImage) << QString::fromUtf16(menu.copyImage);
     for (Language language : {German, English, Slovak}) {
         const DescriptionText description = *descriptionText(language);

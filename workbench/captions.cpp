@@ -27,7 +27,7 @@ const std::array<CaptionRow, 17> captionTable = {{
     {T::BottomAxisTitle, nullptr, {u"Iterationen", u"Iterations", u"Iterácie"}},
 }};
 
-const std::array<ChartMenuTexts, languageCount> chartMenuTexts = {{
+const std::array<PictureMenuRow, languageCount> pictureMenuRows = {{
     {u"Bild speichern…", u"Bild kopieren", u"Bild speichern", u"PNG-Bild (*.png)",
      u"Das Bild konnte nicht nach „%1“ geschrieben werden: %2"},
     {u"Save image…", u"Copy image", u"Save image", u"PNG image (*.png)", u"Cannot write the image to \"%1\": %2"},
@@ -37,7 +37,7 @@ const std::array<ChartMenuTexts, languageCount> chartMenuTexts = {{
 
 PictureMenuTexts pictureMenuTexts(Language language)
 {
-    const ChartMenuTexts &row = chartMenuTexts[language];
+    const PictureMenuRow &row = pictureMenuRows[language];
     return {QString::fromUtf16(row.saveImage), QString::fromUtf16(row.copyImage), QString::fromUtf16(row.saveTitle),
             QString::fromUtf16(row.fileFilter), QString::fromUtf16(row.saveFailed)};
 }

@@ -25,17 +25,17 @@ struct CaptionRow {
 // In the order they are applied.
 extern const std::array<CaptionRow, 17> captionTable;
 
-// The chart's right-click menu (save and copy its picture), the save
-// dialog's title and file filter, and the save error (%1 the path, %2 the
-// system's reason).
-struct ChartMenuTexts {
+// The right-click menu of the chart and of the decision view (save and copy
+// the picture), the save dialog's title and file filter, and the save error
+// (%1 the path, %2 the system's reason).
+struct PictureMenuRow {
     const char16_t *saveImage;
     const char16_t *copyImage;
     const char16_t *saveTitle;
     const char16_t *fileFilter;
     const char16_t *saveFailed;
 };
-extern const std::array<ChartMenuTexts, languageCount> chartMenuTexts;
+extern const std::array<PictureMenuRow, languageCount> pictureMenuRows;
 PictureMenuTexts pictureMenuTexts(Language language);
 
 // Sets a label's, button's or group's caption; labels grow with it.

@@ -10,23 +10,12 @@
 #include "ui_main_form.h"
 #include "workbench/captions.h"
 #include "workbench/diagram_image.h"
-#include "workbench/perceptron_rule.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <algorithm>
 
 namespace {
-
-OutputMode outputModeOf(const TNeuron &neuron)
-{
-    switch (outputKindOf(neuron)) {
-    case OutputKind::Step: return OutputMode::Step;
-    case OutputKind::Linear: return OutputMode::Linear;
-    case OutputKind::Sigmoid: return OutputMode::Sigmoid;
-    }
-    return OutputMode::Step;
-}
 
 // No gate has been chosen while every pattern is still all zero.
 std::optional<GatePatterns> loadedGate(const std::array<TPattern, 4> &patterns)
@@ -61,7 +50,6 @@ void TForm1::setUpDecisionView()
     ui->Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->Image1->addAction(decisionAction);
     ui->Chart1->setExtraMenuActions({decisionAction});
-    retitleDecisionView();
 }
 
 void TForm1::toggleDecisionView()
@@ -92,7 +80,7 @@ void TForm1::refreshDecisionView()
     shown.bias = ui->biasCBox->isChecked();
     shown.biasWeight = shown.bias ? neuron.GetWeight(2) : 0.0f;
     shown.threshold = neuron.Threshold;
-    shown.mode = outputModeOf(neuron);
+    shown.mode = outputKindOf(neuron);
     decision->showNeuron(shown, loadedGate(workbench.patterns));
 }
 

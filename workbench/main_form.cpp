@@ -30,10 +30,11 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     ui->lessonCntEdit->setMinimumWidth(ui->lessonCntEdit->width());
     connect(ui->lessonCntEdit, &QLineEdit::textChanged, this, [this] { growToText(ui->lessonCntEdit); });
     wireControls();
+    // Before FormCreate, whose language switch names the view's entry.
+    setUpDecisionView();
     runUserAction([this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
     form2 = new TForm2(workbench.language, this);
-    setUpDecisionView();
 }
 
 TForm1::~TForm1() = default;

@@ -24,15 +24,6 @@ inline float exactIteration(TNeuron &neuron, const TPattern &pattern, float rate
     return error;
 }
 
-enum class OutputKind { Step, Linear, Sigmoid };
-
-inline OutputKind outputKindOf(const TNeuron &neuron)
-{
-    if (!neuron.AnalogOutput)
-        return OutputKind::Step;
-    return neuron.ActivationMode == 0 ? OutputKind::Linear : OutputKind::Sigmoid;
-}
-
 // input * x. For an input of 1 the product is x itself, bit for bit, so the
 // linear and sigmoid loops pick it without waiting for the multiplication,
 // which sits on the path from one iteration's weights to the next. The step
