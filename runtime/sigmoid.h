@@ -24,6 +24,20 @@ inline float sigmoidExtended(float threshold, float sum)
 // touches it, so counting costs the fast path nothing. The bench reads it.
 inline std::atomic<uint64_t> sigmoidFallbacks{0};
 
+// True when a positive normal double lies within 2^marginBits of its ulps
+// of a midpoint between two floats: the 29 bits that rounding to float drops
+// are that close to the halfway pattern. Away from it, any value nearer than
+// 2^marginBits ulps rounds to the same float.
+template <int marginBits>
+inline bool nearFloatMidpoint(double value)
+{
+    constexpr uint64_t droppedBits = 29;        // 52 - 23 fraction bits
+    constexpr uint64_t halfway = uint64_t{1} << (droppedBits - 1);
+    constexpr uint64_t margin = uint64_t{1} << marginBits;
+    const uint64_t dropped = std::bit_cast<uint64_t>(value) & ((uint64_t{1} << droppedBits) - 1);
+    return dropped - (halfway - margin) <= 2 * margin;
+}
+
 // Why the double evaluation below rounds to the same float as the rule.
 // Let x = threshold - sum exactly; |x| <= 87 here.
 // - Arguments: the rule rounds x to 64 bits, we round it to 53; both are
@@ -46,15 +60,11 @@ inline std::atomic<uint64_t> sigmoidFallbacks{0};
 inline float sigmoid(float threshold, float sum)
 {
     constexpr double provenRange = 87.0;        // e^-87 is still a normal float
-    constexpr uint64_t droppedBits = 29;        // 52 - 23 fraction bits
-    constexpr uint64_t halfway = uint64_t{1} << (droppedBits - 1);
-    constexpr uint64_t margin = uint64_t{1} << 9;
 
     const double x = static_cast<double>(threshold) - static_cast<double>(sum);
     if (std::fabs(x) <= provenRange) [[likely]] {
         const double result = 1.0 / (1.0 + std::exp(x));
-        const uint64_t dropped = std::bit_cast<uint64_t>(result) & ((uint64_t{1} << droppedBits) - 1);
-        if (dropped - (halfway - margin) > 2 * margin) [[likely]]
+        if (!nearFloatMidpoint<9>(result)) [[likely]]
             return static_cast<float>(result);
     }
     // e^x below 2^-125: 1 + e^x is 1 even in extended precision.

@@ -73,10 +73,10 @@ void TForm1::LessonBClick()
         // The first iteration scales the axis. The repeat text cannot change
         // while the lesson runs, so later iterations would only set the same
         // maximum again, which does nothing.
-        done += lesson.run(1, [&](float error) {
-            rescaleIterationAxis(total + numtext::parseInt32(c.repeatEdit->text()));
-            chart.addPoint(static_cast<double>(total + 1), error);
-        });
+        float error = 0.0f;
+        done += lesson.run(1, [&error](float e) noexcept { error = e; });
+        rescaleIterationAxis(total + numtext::parseInt32(c.repeatEdit->text()));
+        chart.addPoint(static_cast<double>(total + 1), error);
         s.repeatCount -= 1;
     }
     // A chunk's errors are collected in a plain array and handed to the chart
@@ -92,14 +92,14 @@ void TForm1::LessonBClick()
                                 static_cast<std::size_t>(next - errors.data()));
             };
             try {
-                lesson.run(count, [&next](float error) { *next++ = error; });
+                lesson.run(count, [&next](float error) noexcept { *next++ = error; });
             } catch (...) {
                 plotCollected();   // the iterations before the error stay plotted
                 throw;
             }
             plotCollected();
         } else {
-            lesson.run(count, [](float) {});
+            lesson.run(count, [](float) noexcept {});
         }
         done += count;
         s.repeatCount -= count;

@@ -6,6 +6,15 @@ bool isBit(float value) { return value == 0.0f || value == 1.0f; }
 
 } // namespace
 
+bool LessonRun::processorHasFusedMultiplyAdd()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("fma") != 0;
+    }();
+    return has;
+}
+
 LessonRun::Variant LessonRun::variantOf() const
 {
     for (const TPattern &pattern : patterns)

@@ -7,14 +7,21 @@
 #include "workbench/workbench_state.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 class LessonRun {
 public:
-    LessonRun(TNeuron &neuron, const std::array<TPattern, 4> &patterns, float rate, int32_t &patternIndex)
-        : neuron(neuron), patterns(patterns), rate(rate), patternIndex(patternIndex)
+    // `fused`: let the sigmoid use fused multiply-adds; on by default where
+    // the processor has them.
+    LessonRun(TNeuron &neuron, const std::array<TPattern, 4> &patterns, float rate, int32_t &patternIndex,
+              bool fused = processorHasFusedMultiplyAdd())
+        : neuron(neuron), patterns(patterns), rate(rate), patternIndex(patternIndex), fused(fused)
     {
     }
+
+    static bool processorHasFusedMultiplyAdd();
 
     // Runs `count` iterations (fewer if an error ends them) and calls
     // onIteration(error) after each weight update. Returns the number run.
@@ -24,10 +31,14 @@ public:
         switch (variantOf()) {
         case Variant::Step2: return loop<OutputKind::Step, 2>(count, onIteration);
         case Variant::Linear2: return loop<OutputKind::Linear, 2>(count, onIteration);
-        case Variant::Sigmoid2: return loop<OutputKind::Sigmoid, 2>(count, onIteration);
+        case Variant::Sigmoid2:
+            return fused ? fusedLoop<OutputKind::Sigmoid, 2>(count, onIteration)
+                         : loop<OutputKind::Sigmoid, 2>(count, onIteration);
         case Variant::Step3: return loop<OutputKind::Step, 3>(count, onIteration);
         case Variant::Linear3: return loop<OutputKind::Linear, 3>(count, onIteration);
-        case Variant::Sigmoid3: return loop<OutputKind::Sigmoid, 3>(count, onIteration);
+        case Variant::Sigmoid3:
+            return fused ? fusedLoop<OutputKind::Sigmoid, 3>(count, onIteration)
+                         : loop<OutputKind::Sigmoid, 3>(count, onIteration);
         case Variant::Exact: break;
         }
         int64_t done = 0;
@@ -53,9 +64,27 @@ private:
 
     // Weights, inputs and cursor live in locals here, which the compiler can
     // keep in registers: members cost a round trip through memory on every
-    // iteration, which made a step lesson three times slower.
+    // iteration, which made a step lesson three times slower. For the same
+    // reason nothing on the fast path may raise: a value that an exception
+    // handler needs is kept in memory. The slow path and a callback that can
+    // raise settle the neuron themselves before an error leaves.
+    // Never inlined: inside a larger function a loop shares its registers.
     template <OutputKind kind, int inputs, class OnIteration>
-    int64_t loop(int64_t count, OnIteration &onIteration)
+    [[gnu::noinline]] int64_t loop(int64_t count, OnIteration &onIteration)
+    {
+        return iterate<kind, inputs, false>(count, onIteration);
+    }
+
+    // The same, built for processors with fused multiply-adds (which the
+    // caller checks); nothing but the sigmoid's cubic uses them.
+    template <OutputKind kind, int inputs, class OnIteration>
+    [[gnu::noinline, gnu::target("fma")]] int64_t fusedLoop(int64_t count, OnIteration &onIteration)
+    {
+        return iterate<kind, inputs, true>(count, onIteration);
+    }
+
+    template <OutputKind kind, int inputs, bool fusedArithmetic, class OnIteration>
+    [[gnu::always_inline]] int64_t iterate(int64_t count, OnIteration &onIteration)
     {
         float weights[3] = {0, 0, 0};
         float values[3] = {0, 0, 0};
@@ -64,41 +93,40 @@ private:
             weights[i] = neuron.GetWeight(i);
             values[i] = neuron.GetInput(i);
         }
-        const float threshold = neuron.Threshold;
+        LessonOutput<kind> outputOf(neuron.Threshold);
         int32_t index = patternIndex;
-        bool neuronHoldsTheTruth = false; // while the exact rule works on it
         int64_t done = 0;
         // The sum of the coming pattern is formed as soon as the weights are
         // new, while they are still in registers; waiting for the next turn
         // costs a trip through memory on the path every iteration waits for.
         int32_t next = nextPatternIndex(index);
         float sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
-        try {
-            while (done < count) {
-                index = next;
-                const TPattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
-                values[0] = pattern.In1;
-                values[1] = pattern.In2;
-                float error;
-                if (!fastIteration<kind, inputs>(weights, values, sum, threshold, rate, pattern.Target, error))
-                    [[unlikely]] {
-                    neuronHoldsTheTruth = true;
-                    error = exactFallback<inputs>(pattern, weights);
-                    neuronHoldsTheTruth = false;
-                }
-                ++done;
-                next = nextPatternIndex(index);
-                sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
-                onIteration(error);
+        while (done < count) {
+            index = next;
+            const TPattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
+            values[0] = pattern.In1;
+            values[1] = pattern.In2;
+            float error;
+            if (!fastIteration<kind, inputs, fusedArithmetic>(weights, values, sum, outputOf, index, rate,
+                                                              pattern.Target, error))
+                [[unlikely]] {
+                error = slowIteration<kind, inputs>(pattern, weights, values, sum, outputOf, index);
             }
-        } catch (...) {
-            patternIndex = index;
-            if (!neuronHoldsTheTruth)
-                writeBack<inputs>(weights, values);
-            throw;
+            ++done;
+            next = nextPatternIndex(index);
+            sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
+            if constexpr (std::is_nothrow_invocable_v<OnIteration &, float>) {
+                onIteration(error);
+            } else {
+                try {
+                    onIteration(error);
+                } catch (...) {
+                    settleNeuron<inputs>(index, weights, values);
+                    throw;
+                }
+            }
         }
-        patternIndex = index;
-        writeBack<inputs>(weights, values);
+        settleNeuron<inputs>(index, weights, values);
         return done;
     }
 
@@ -109,28 +137,65 @@ private:
         return {pattern.In1, pattern.In2, values[2]};
     }
 
+    // The loop's state into the neuron and the pattern cursor. By value: a
+    // reference would give the loop's arrays an address, and the compiler
+    // would keep them in memory for the whole loop.
     template <int inputs>
-    void writeBack(const float (&weights)[3], const float (&values)[3])
+    void settleNeuron(int32_t index, std::array<float, 3> weights, std::array<float, 2> values)
     {
+        patternIndex = index;
 #pragma GCC unroll 3
         for (int i = 0; i < inputs; ++i)
             neuron.SetWeight(i, weights[i]);
         neuron.SetInput(0, values[0]);
         neuron.SetInput(1, values[1]);
     }
-
-    // Repeats an iteration that left the float range with the exact rule,
-    // which raises the overflow at the step where it happens. Goes through a
-    // copy so that the loop's weights never need an address of their own.
     template <int inputs>
-    float exactFallback(const TPattern &pattern, float (&weights)[3])
+    void settleNeuron(int32_t index, const float (&weights)[3], const float (&values)[3])
+    {
+        settleNeuron<inputs>(index, std::array<float, 3>{weights[0], weights[1], weights[2]},
+                             std::array<float, 2>{values[0], values[1]});
+    }
+
+    // An iteration the fast path declined, out of line, on copies: the
+    // loop's own weights and values never get an address.
+    template <OutputKind kind, int inputs>
+    [[gnu::always_inline]] float slowIteration(const TPattern &pattern, float (&weights)[3], const float (&values)[3],
+                                               float sum, LessonOutput<kind> &outputOf, int32_t index)
     {
         float held[3] = {weights[0], weights[1], weights[2]};
-        const float error = exactIterationFrom(pattern, inputs, held);
+        const float heldValues[3] = {values[0], values[1], values[2]};
+        const float error = settledIteration<kind, inputs>(pattern, held, heldValues, sum, outputOf, index);
         weights[0] = held[0];
         weights[1] = held[1];
         weights[2] = held[2];
         return error;
+    }
+
+    // The output's own slow way first (for a sigmoid, its cursor moves);
+    // where a result leaves the float range the exact rule repeats the
+    // iteration, raising the overflow at the step where it happens. Either
+    // way an error leaves the neuron as the exact rule would.
+    template <OutputKind kind, int inputs>
+    [[gnu::noinline, gnu::cold]] float settledIteration(const TPattern &pattern, float (&weights)[3],
+                                                        const float (&values)[3], float sum,
+                                                        LessonOutput<kind> &outputOf, int32_t index)
+    {
+        if constexpr (kind == OutputKind::Sigmoid) {
+            if (std::isfinite(sum)) {
+                float output;
+                try {
+                    output = outputOf.settle(sum, index);
+                } catch (...) {
+                    settleNeuron<inputs>(index, weights, values); // the sigmoid raised: nothing changed
+                    throw;
+                }
+                if (float error; applyOutput<kind, inputs>(weights, values, output, rate, pattern.Target, error))
+                    return error;
+            }
+        }
+        patternIndex = index;
+        return exactIterationFrom(pattern, inputs, weights);
     }
 
     // Puts the weights into the neuron, runs the exact rule, reads them back.
@@ -140,4 +205,5 @@ private:
     const std::array<TPattern, 4> &patterns;
     const float rate;
     int32_t &patternIndex;
+    const bool fused;
 };

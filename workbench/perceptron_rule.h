@@ -4,7 +4,7 @@
 
 #include "neuron/ann_unit.h"
 #include "runtime/float32.h"
-#include "runtime/sigmoid.h"
+#include "runtime/sigmoid_cursor.h"
 #include "workbench/workbench_state.h"
 
 #include <array>
@@ -52,29 +52,70 @@ inline float weightedSum(const float (&weights)[3], const std::array<float, 3> &
     return sum;
 }
 
-// The same iteration in plain float arithmetic, from the weighted sum of
-// these weights and values. With every input 0 or 1 the products are exact
-// and a sum rounded once to extended and then to float equals the float sum,
-// so the results are bit for bit those of exactIteration. Returns false,
-// changing nothing, when a result leaves the float range: the caller then
-// repeats the iteration exactly, which raises the overflow where the rule says.
-// The sigmoid's own overflow is raised here, also before anything changes.
-template <OutputKind kind, int inputs>
-inline bool fastIteration(float (&weights)[3], const float (&values)[3], float sum, float threshold, float rate,
-                          float target, float &error)
-{
-    if (!std::isfinite(sum)) [[unlikely]]
-        return false;
+// The loops' output for a pattern's weighted sum, in plain float arithmetic.
+template <OutputKind kind>
+class LessonOutput {
+public:
+    explicit LessonOutput(float threshold) : threshold(threshold) {}
 
-    float output;
-    if constexpr (kind == OutputKind::Step) {
-        output = sum > threshold ? 1.0f : 0.0f;
-    } else if constexpr (kind == OutputKind::Linear) {
-        output = sum;
-    } else {
-        output = float32::sigmoid(threshold, sum);
+    template <bool fused>
+    bool tryOutput(float sum, int32_t /*patternIndex*/, float &output) const
+    {
+        if constexpr (kind == OutputKind::Step)
+            output = sum > threshold ? 1.0f : 0.0f;
+        else
+            output = sum;
+        return true;
     }
 
+private:
+    float threshold;
+};
+
+// One cursor per pattern: a pattern's sum moves little between its visits,
+// so its cursor's cubic is nearly always the one needed.
+template <>
+class LessonOutput<OutputKind::Sigmoid> {
+public:
+    explicit LessonOutput(float threshold)
+        : cursors{float32::SigmoidCursor(threshold), float32::SigmoidCursor(threshold),
+                  float32::SigmoidCursor(threshold), float32::SigmoidCursor(threshold)}
+    {
+    }
+
+    template <bool fused>
+    bool tryOutput(float sum, int32_t patternIndex, float &output) const
+    {
+        return cursorOf(patternIndex).tryAt<fused>(sum, output);
+    }
+
+    // Out of line, wherever tryOutput declined; raises the sigmoid's
+    // overflow where the rule does.
+    float settle(float sum, int32_t patternIndex) { return cursorOf(patternIndex).moveTo(sum); }
+
+private:
+    float32::SigmoidCursor &cursorOf(int32_t patternIndex)
+    {
+        return cursors[static_cast<std::size_t>(patternIndex - 1)];
+    }
+    const float32::SigmoidCursor &cursorOf(int32_t patternIndex) const
+    {
+        return cursors[static_cast<std::size_t>(patternIndex - 1)];
+    }
+
+    std::array<float32::SigmoidCursor, 4> cursors;
+};
+
+// The iteration from the output on: error, step and the new weights, in
+// plain float arithmetic. With every input 0 or 1 the products are exact and
+// a sum rounded once to extended and then to float equals the float sum, so
+// the results are bit for bit those of exactIteration. Returns false,
+// changing nothing, when a result leaves the float range: the caller then
+// repeats the iteration exactly, which raises the overflow where the rule says.
+template <OutputKind kind, int inputs>
+inline bool applyOutput(float (&weights)[3], const float (&values)[3], float output, float rate, float target,
+                        float &error)
+{
     const float err = target - output;
     const float step = rate * err;
     if (!std::isfinite(step)) [[unlikely]]
@@ -91,4 +132,17 @@ inline bool fastIteration(float (&weights)[3], const float (&values)[3], float s
         weights[i] = next[i];
     error = err;
     return true;
+}
+
+// The whole iteration from the weighted sum of these weights and values,
+// where the output's inline path serves it. Returns false, changing
+// nothing, where it does not or a result leaves the float range.
+template <OutputKind kind, int inputs, bool fused>
+inline bool fastIteration(float (&weights)[3], const float (&values)[3], float sum, const LessonOutput<kind> &outputOf,
+                          int32_t patternIndex, float rate, float target, float &error)
+{
+    float output;
+    if (!std::isfinite(sum) || !outputOf.template tryOutput<fused>(sum, patternIndex, output)) [[unlikely]]
+        return false;
+    return applyOutput<kind, inputs>(weights, values, output, rate, target, error);
 }
