@@ -6,7 +6,7 @@
 #include "ui_common/report.h"
 #include "chart/error_chart.h"
 #include "chart/error_series.h"
-#include "runtime/sigmoid.h"
+#include "runtime/sigmoid_cursor.h"
 #include "ui_main_form.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_form.h"
@@ -18,8 +18,10 @@
 #include <QPushButton>
 #include <QStringList>
 #include <algorithm>
+#include <sched.h>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <ctime>
 #include <limits>
 #include <vector>
@@ -82,22 +84,40 @@ void print(const char *name, double value, const char *unit)
     std::fflush(stdout);
 }
 
-// Best of a few runs: the machine's noise only ever adds time.
-void benchLesson(TForm1 &form, const char *name, Output output, bool graph, bool decisionView = false)
+struct LessonCase {
+    const char *name;
+    Output output;
+    bool graph;
+    bool decisionView = false;
+};
+
+// Best of a few runs: the machine's noise only ever adds time. The runs go
+// round all the cases rather than case after case, so that a slow spell of
+// a shared machine hurts every case alike and the ratios between them hold.
+void benchLessons(TForm1 &form, std::initializer_list<LessonCase> cases)
 {
-    if (!wanted(name))
-        return;
-    const bool viewOpen = form.decisionView() && form.decisionView()->isVisible();
-    if (viewOpen != decisionView)
-        form.toggleDecisionView();
-    QApplication::processEvents();
     constexpr int64_t iterations = 10'000'000;
-    double best = std::numeric_limits<double>::infinity();
-    for (int run = 0; run < 3; ++run) {
-        prepare(form, output, graph, iterations);
-        best = std::min(best, lessonSeconds(form, iterations));
+    std::vector<double> best(cases.size(), std::numeric_limits<double>::infinity());
+    for (int round = 0; round < 5; ++round) {
+        std::size_t i = 0;
+        for (const LessonCase &lesson : cases) {
+            if (wanted(lesson.name)) {
+                const bool viewOpen = form.decisionView() && form.decisionView()->isVisible();
+                if (viewOpen != lesson.decisionView)
+                    form.toggleDecisionView();
+                QApplication::processEvents();
+                prepare(form, lesson.output, lesson.graph, iterations);
+                best[i] = std::min(best[i], lessonSeconds(form, iterations));
+            }
+            ++i;
+        }
     }
-    print(name, best * 1e9 / double(iterations), "ns/iteration");
+    std::size_t i = 0;
+    for (const LessonCase &lesson : cases) {
+        if (wanted(lesson.name))
+            print(lesson.name, best[i] * 1e9 / double(iterations), "ns/iteration");
+        ++i;
+    }
 }
 
 void benchPaint(TForm1 &form, const char *name, int64_t points)
@@ -131,18 +151,21 @@ void benchExp()
     print("exp_ns", ns, "ns/call");
 }
 
-// Share of a sigmoid lesson's iterations (the same arguments as in the
-// sigmoid cases) whose sigmoid fell back to the extended rule: one more,
-// untimed lesson.
+// Shares of a sigmoid lesson's iterations (the same arguments as in the
+// sigmoid cases) that missed their cursor's cubic, and that fell back to
+// the extended rule: one more, untimed lesson.
 void benchSigmoidFallbacks(TForm1 &form)
 {
     if (!wanted("sigmoid_fallback_share"))
         return;
     constexpr int64_t iterations = 10'000'000;
     prepare(form, Output::Sigmoid, false, iterations);
-    const uint64_t before = float32::sigmoidFallbacks;
+    const uint64_t fallbacksBefore = float32::sigmoidFallbacks;
+    const uint64_t movesBefore = float32::sigmoidCursorMoves;
     lessonSeconds(form, iterations);
-    print("sigmoid_fallback_share", 100.0 * double(float32::sigmoidFallbacks - before) / double(iterations), "%");
+    const auto share = [](uint64_t count) { return 100.0 * double(count) / double(iterations); };
+    print("sigmoid_cubic_miss_share", share(float32::sigmoidCursorMoves - movesBefore), "%");
+    print("sigmoid_fallback_share", share(float32::sigmoidFallbacks - fallbacksBefore), "%");
 }
 
 // The store's memory for one lesson of 2^31 - 1 points at a total near
@@ -180,27 +203,37 @@ int main(int argc, char *argv[])
     // The progress dialog would add event processing to long lessons.
     LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
 
+    // One processor for the whole run: a lesson moved to another one midway
+    // starts over with cold caches and predictors, which made the figures
+    // of whole runs differ by half.
+    if (const int cpu = sched_getcpu(); cpu >= 0) {
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(cpu, &one);
+        sched_setaffinity(0, sizeof one, &one);
+    }
+
     TForm1 form;
     form.show();
     QApplication::processEvents();
 
-    benchLesson(form, "step_off", Output::Step, false);
-    benchLesson(form, "step_on", Output::Step, true);
-    benchLesson(form, "linear_off", Output::Linear, false);
-    benchLesson(form, "linear_on", Output::Linear, true);
-    benchLesson(form, "sigmoid_off", Output::Sigmoid, false);
-    benchLesson(form, "sigmoid_on", Output::Sigmoid, true);
+    benchLessons(form, {{"step_off", Output::Step, false},
+                        {"step_on", Output::Step, true},
+                        {"linear_off", Output::Linear, false},
+                        {"linear_on", Output::Linear, true},
+                        {"sigmoid_off", Output::Sigmoid, false},
+                        {"sigmoid_on", Output::Sigmoid, true}});
     benchSigmoidFallbacks(form);
     benchExp();
 
     // The decision view open beside the lesson: once with the progress
     // dialog out of the way, once with it showing from the start, so the
     // view follows the lesson at the dialog's pace. Each pair should match.
-    benchLesson(form, "step_off_view", Output::Step, false, true);
-    benchLesson(form, "sigmoid_off_view", Output::Sigmoid, false, true);
+    benchLessons(form, {{"step_off_view", Output::Step, false, true},
+                        {"sigmoid_off_view", Output::Sigmoid, false, true}});
     LessonProgress::setShowDelayMs(0);
-    benchLesson(form, "sigmoid_off_dialog", Output::Sigmoid, false);
-    benchLesson(form, "sigmoid_off_dialog_view", Output::Sigmoid, false, true);
+    benchLessons(form, {{"sigmoid_off_dialog", Output::Sigmoid, false},
+                        {"sigmoid_off_dialog_view", Output::Sigmoid, false, true}});
     LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
 
     benchPaint(form, "paint_1e5", 100'000);

@@ -1,7 +1,9 @@
 #pragma once
 // The neuron's sigmoid 1 / (1 + e^(threshold - sum)), rounded to a 32-bit
 // float. sigmoidExtended is the rule itself, in extended precision; sigmoid
-// gives the same bits several times faster, for lessons.
+// gives the same bits several times faster. Lessons go through the faster
+// still cursor of sigmoid_cursor.h, which leaves to sigmoid what it cannot
+// serve.
 
 #include "float32.h"
 

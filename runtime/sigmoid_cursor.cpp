@@ -15,9 +15,9 @@
 // - Cubic: every derivative of the sigmoid up to the fourth is the sigmoid
 //   times a polynomial in 1 - sigmoid that stays within [-1, 1] on [0, 1].
 //   So the Taylor remainder is at most e^h h^4 / 24 < 2^-36.57 of the result.
-// - Arithmetic: the coefficients rounded to double and the five roundings
-//   of evaluate() (three with fused multiply-adds) add under 2^-51
-//   relative; the rule's own extended arithmetic is within 2^-60.
+// - Arithmetic: the coefficients rounded to double and the roundings of
+//   evaluate(), plain or fused, add under 2^-51 relative; the rule's own
+//   extended arithmetic is within 2^-60.
 // Together under 2^-36.5 relative: at most 2^16.5 ulps of the double result,
 // which lies between e^-41 and 1 - e^-19, a normal float's range. Unless the
 // 29 bits the double drops lie within 2^17 of the halfway pattern, both
@@ -68,6 +68,7 @@ const SigmoidPiece SigmoidCursor::noPiece{nan, nan, nan, nan};
 
 float SigmoidCursor::moveTo(float sum)
 {
+    sigmoidCursorMoves.fetch_add(1, std::memory_order_relaxed);
     const double x = static_cast<double>(threshold) - static_cast<double>(sum);
     piece = &noPiece;
     offset = nan;

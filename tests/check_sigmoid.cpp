@@ -1,8 +1,10 @@
 // For the thresholds 0, 0.5 and 1, every float sum whose sigmoid is neither
-// 0 nor 1: the fast sigmoid against the extended rule, bit for bit. Too slow
-// for the test run (minutes); `make check-sigmoid` builds and runs it.
+// 0 nor 1: the fast sigmoids against the extended rule, bit for bit. Those
+// are the double exponential and the lessons' cursor with its cubic, plain
+// and fused; the cursor walks the sums in order, as a lesson's sum moves.
+// Too slow for the test run (minutes); `make check-sigmoid` builds and runs it.
 
-#include "runtime/sigmoid.h"
+#include "runtime/sigmoid_cursor.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,6 +38,13 @@ Counts checkChunk(float threshold, uint64_t first)
     Counts counts;
     long double lastArgument = -1;
     float rule = 0;
+    float32::SigmoidCursor plain(threshold), fused(threshold);
+    const auto viaCursor = [](float32::SigmoidCursor &cursor, bool fma, float sum) {
+        float result;
+        if (fma ? cursor.tryAt<true>(sum, result) : cursor.tryAt<false>(sum, result))
+            return result;
+        return cursor.moveTo(sum);
+    };
     for (uint64_t bits = first; bits < first + chunk; ++bits) {
         const float sum = std::bit_cast<float>(static_cast<uint32_t>(bits));
         const double x = static_cast<double>(threshold) - sum;
@@ -49,11 +58,14 @@ Counts checkChunk(float threshold, uint64_t first)
         if (rule == 0.0f || rule == 1.0f)
             continue;
         ++counts.checked;
-        const float fast = float32::sigmoid(threshold, sum);
-        if (std::bit_cast<uint32_t>(fast) != std::bit_cast<uint32_t>(rule)) {
-            ++counts.differ;
-            const std::lock_guard lock(printing);
-            std::printf("differ: threshold %.9g sum %.9g: fast %a, rule %a\n", threshold, sum, fast, rule);
+        const float results[] = {float32::sigmoid(threshold, sum), viaCursor(plain, false, sum),
+                                 viaCursor(fused, true, sum)};
+        for (const float fast : results) {
+            if (std::bit_cast<uint32_t>(fast) != std::bit_cast<uint32_t>(rule)) {
+                ++counts.differ;
+                const std::lock_guard lock(printing);
+                std::printf("differ: threshold %.9g sum %.9g: fast %a, rule %a\n", threshold, sum, fast, rule);
+            }
         }
     }
     return counts;
@@ -89,10 +101,14 @@ int main()
     uint64_t differ = 0;
     for (const float threshold : {0.0f, 0.5f, 1.0f}) {
         const uint64_t fallbacksBefore = float32::sigmoidFallbacks;
+        const uint64_t movesBefore = float32::sigmoidCursorMoves;
         const Counts counts = checkThreshold(threshold);
         const uint64_t fellBack = float32::sigmoidFallbacks - fallbacksBefore;
-        std::printf("threshold %g: %llu sums checked, %llu fell back, %llu differ\n", threshold,
-                    static_cast<unsigned long long>(counts.checked), static_cast<unsigned long long>(fellBack),
+        const uint64_t moves = float32::sigmoidCursorMoves - movesBefore;
+        std::printf("threshold %g: %llu sums checked, %llu fell back to the extended rule, "
+                    "%llu cursor calls missed the cubic, %llu results differ\n",
+                    threshold, static_cast<unsigned long long>(counts.checked),
+                    static_cast<unsigned long long>(fellBack), static_cast<unsigned long long>(moves),
                     static_cast<unsigned long long>(counts.differ));
         std::fflush(stdout);
         differ += counts.differ;

@@ -2,10 +2,11 @@
 // extended precision, every stored result rounded to 32 bits): with inputs of
 // 0 and 1 the two must agree bit for bit, also in the iteration that
 // overflows and in what that leaves in the neuron. The same for the fast
-// sigmoid against the extended one.
+// sigmoids (the cursor's cubic, plain and fused, and the double exponential)
+// against the extended one.
 
 #include "runtime/app_error.h"
-#include "runtime/sigmoid.h"
+#include "runtime/sigmoid_cursor.h"
 #include "workbench/lesson_run.h"
 
 #include <QTest>
@@ -109,15 +110,21 @@ Bits stateOf(const TNeuron &neuron)
     return bits;
 }
 
-Outcome viaLessonRun(const Case &k)
+// `fused`: the sigmoid's cubic with fused multiply-adds, as on processors
+// that have them. A callback that cannot raise takes the loop without an
+// exception handler, the one lessons use.
+Outcome viaLessonRun(const Case &k, bool fused, bool nothrowCallback = false)
 {
     Outcome out;
     auto neuron = neuronFor(k);
     out.patternIndex = k.startIndex;
-    LessonRun run(*neuron, k.patterns, k.rate, out.patternIndex);
+    LessonRun run(*neuron, k.patterns, k.rate, out.patternIndex, fused);
+    out.errors.reserve(4096);
     try {
         for (const int64_t piece : k.pieces) {
-            const int64_t done = run.run(piece, [&out](float error) { out.errors.push_back(bitsOf(error)); });
+            const int64_t done = nothrowCallback
+                ? run.run(piece, [&out](float error) noexcept { out.errors.push_back(bitsOf(error)); })
+                : run.run(piece, [&out](float error) { out.errors.push_back(bitsOf(error)); });
             if (done != piece)
                 out.failure = QStringLiteral("ran %1 of %2 without an error").arg(done).arg(piece);
         }
@@ -147,6 +154,25 @@ Outcome viaExactRule(const Case &k)
     }
     out.state = stateOf(*neuron);
     return out;
+}
+
+// Both loops against the rule; empty when all agree, else what differs.
+QByteArray lessonMismatch(const Case &k, bool nothrowCallback)
+{
+    const Outcome exact = viaExactRule(k);
+    for (const bool fused : {false, true}) {
+        const Outcome fast = viaLessonRun(k, fused, nothrowCallback);
+        const QByteArray loop = fused ? "fused loop: " : "plain loop: ";
+        if (fast.failure != exact.failure)
+            return loop + fast.failure.toUtf8() + " vs " + exact.failure.toUtf8();
+        if (fast.errors != exact.errors)
+            return loop + "errors differ";
+        if (fast.state != exact.state)
+            return loop + "neuron differs";
+        if (fast.patternIndex != exact.patternIndex)
+            return loop + "pattern cursor differs";
+    }
+    return {};
 }
 
 // A sigmoid's float bits, or the message it raised.
@@ -183,6 +209,31 @@ QByteArray sigmoidMismatch(float threshold, float sum)
         .toUtf8();
 }
 
+// The cursor's sigmoid against the rule, the cursor left where the call
+// moved it; empty when they agree.
+QByteArray cursorMismatch(float32::SigmoidCursor &cursor, bool fused, float threshold, float sum)
+{
+    const auto viaCursor = [&cursor, fused](float, float s) {
+        float result;
+        if (fused ? cursor.tryAt<true>(s, result) : cursor.tryAt<false>(s, result))
+            return result;
+        return cursor.moveTo(s);
+    };
+    const SigmoidOutcome fast = sigmoidOutcome(viaCursor, threshold, sum);
+    const SigmoidOutcome rule = sigmoidOutcome(float32::sigmoidExtended, threshold, sum);
+    if (fast == rule)
+        return {};
+    return QStringLiteral("%1 cursor, threshold %2, sum %3: %4 %5 vs %6 %7")
+        .arg(fused ? u"fused" : u"plain")
+        .arg(double(threshold), 0, 'g', 9)
+        .arg(double(sum), 0, 'g', 9)
+        .arg(fast.bits, 0, 16)
+        .arg(fast.failure)
+        .arg(rule.bits, 0, 16)
+        .arg(rule.failure)
+        .toUtf8();
+}
+
 // The sum whose argument threshold - sum lies nearest to x, and `ulps`
 // float neighbours on each side of it.
 QByteArray sigmoidMismatchAround(float threshold, long double x, int ulps)
@@ -207,7 +258,7 @@ private slots:
         int overflows = 0, sigmoids = 0, threeInputs = 0;
         for (int n = 0; n < 100000; ++n) {
             const Case k = randomCase(gen);
-            const Outcome fast = viaLessonRun(k);
+            const Outcome fast = viaLessonRun(k, LessonRun::processorHasFusedMultiplyAdd());
             const Outcome exact = viaExactRule(k);
             const QByteArray where = QByteArray("case ") + QByteArray::number(n);
             QVERIFY2(fast.failure == exact.failure,
@@ -223,6 +274,90 @@ private slots:
         QVERIFY2(overflows > 5000, QByteArray::number(overflows));
         QVERIFY(sigmoids > 10000);
         QVERIFY(threeInputs > 30000);
+    }
+
+    // Lessons as students give them, long enough for each pattern's cursor
+    // to walk across many pieces, with both loops; now and then a threshold
+    // beyond the cursor's reach or a rate that overflows.
+    void sigmoidLessonsMatchTheExactRule()
+    {
+        std::mt19937_64 gen(31);
+        std::uniform_real_distribution<float> small(-4.0f, 4.0f);
+        for (int n = 0; n < 300; ++n) {
+            Case k;
+            k.inputs = 2 + int(gen() % 2);
+            for (float &w : k.weights)
+                w = small(gen);
+            k.threshold = gen() % 10 ? small(gen) : anyFloat(gen);
+            k.rate = gen() % 10 ? std::uniform_real_distribution<float>(0.01f, 3.0f)(gen) : anyFloat(gen);
+            k.analog = true;
+            k.mode = 1;
+            const unsigned gate = unsigned(gen() % 4); // AND, OR, NAND, XOR
+            for (int i = 0; i < 4; ++i) {
+                const bool a = i & 2, b = i & 1;
+                const bool target = gate == 0 ? a && b : gate == 1 ? a || b : gate == 2 ? !(a && b) : a != b;
+                k.patterns[std::size_t(i)] = {float(a), float(b), float(target)};
+            }
+            k.startIndex = int32_t(gen() % 5);
+            k.pieces = {int64_t(gen() % 3000), 1, int64_t(gen() % 1000)};
+            const QByteArray mismatch = lessonMismatch(k, n % 2 == 0);
+            QVERIFY2(mismatch.isEmpty(), "case " + QByteArray::number(n) + ": " + mismatch);
+        }
+    }
+
+    // The cursor, plain and fused: walks of sums the way a pattern's sum
+    // moves in a lesson, jumps, the edges of its pieces and of its reach,
+    // and arguments where the float result steps to the next value.
+    void sigmoidCursorMatchesTheExtendedRule()
+    {
+        std::mt19937_64 gen(13);
+        std::uniform_real_distribution<float> nearZero(-4.0f, 4.0f);
+        std::uniform_real_distribution<double> band(-20.0, 42.0);
+        const uint64_t fallbacksBefore = float32::sigmoidFallbacks;
+        int64_t calls = 0;
+        for (const bool fused : {false, true}) {
+            for (int walk = 0; walk < 2000; ++walk) {
+                const float threshold = walk % 8 ? nearZero(gen) : walk % 16 ? 0.0f : anyFloat(gen);
+                float32::SigmoidCursor cursor(threshold);
+                float sum = float(threshold - band(gen));
+                const double stride = std::ldexp(1.0, -int(gen() % 16));
+                for (int n = 0; n < 500; ++n, ++calls) {
+                    const QByteArray mismatch = cursorMismatch(cursor, fused, threshold, sum);
+                    QVERIFY2(mismatch.isEmpty(), mismatch);
+                    sum = gen() % 64 ? float(sum + stride * std::uniform_real_distribution<double>(-1, 1)(gen))
+                                     : float(threshold - band(gen));
+                }
+            }
+            // The edges: piece borders (nodes lie 2^-7 apart), saturation at
+            // -18, the end of the pieces at 40, thresholds where the offset
+            // reaches 256, and sums of every kind.
+            for (int n = 0; n < 200000; ++n, ++calls) {
+                const float threshold = n % 3 ? nearZero(gen) : float(std::ldexp(double(nearZero(gen)), 6));
+                float32::SigmoidCursor cursor(threshold);
+                const long double x = n % 4 == 0   ? -18.0L + std::ldexp(double(nearZero(gen)), -20)
+                                      : n % 4 == 1 ? 40.0L + std::ldexp(double(nearZero(gen)), -20)
+                                      : n % 4 == 2 ? std::round(band(gen) * 128) / 128 + 1.0L / 256
+                                                   : band(gen);
+                const float sum = n % 50 ? float(threshold - x) : anyFloat(gen);
+                QByteArray mismatch = cursorMismatch(cursor, fused, threshold, sum);
+                QVERIFY2(mismatch.isEmpty(), mismatch);
+                mismatch = cursorMismatch(cursor, fused, threshold, std::nextafter(sum, INFINITY));
+                QVERIFY2(mismatch.isEmpty(), mismatch);
+            }
+            const uint32_t smallest = bitsOf(1e-18f), one = bitsOf(1.0f);
+            for (int n = 0; n < 200000; ++n, ++calls) {
+                const float below = std::bit_cast<float>(uint32_t(smallest + gen() % (one - smallest)));
+                const long double midpoint = (static_cast<long double>(below) + std::nextafter(below, 2.0f)) / 2;
+                const float threshold = nearZero(gen);
+                float32::SigmoidCursor cursor(threshold);
+                float sum = static_cast<float>(threshold - std::log(1 / midpoint - 1));
+                for (int i = 0; i < 3; ++i, sum = std::nextafter(sum, INFINITY)) {
+                    const QByteArray mismatch = cursorMismatch(cursor, fused, threshold, sum);
+                    QVERIFY2(mismatch.isEmpty(), mismatch);
+                }
+            }
+        }
+        QVERIFY(float32::sigmoidFallbacks - fallbacksBefore < uint64_t(calls / 100));
     }
 
     // The fast sigmoid's proof leans on glibc's exp being within one ulp.
@@ -290,7 +425,7 @@ private slots:
         k.rate = 1.0f;
         k.patterns = {{{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}}};
         k.pieces = {5};
-        const Outcome fast = viaLessonRun(k);
+        const Outcome fast = viaLessonRun(k, LessonRun::processorHasFusedMultiplyAdd());
         QCOMPARE(fast.failure, QStringLiteral("Floating point overflow"));
         QVERIFY(fast.errors.empty());
         // Nothing changed: the sum of the first iteration already overflowed.

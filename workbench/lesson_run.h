@@ -62,13 +62,7 @@ private:
         return patterns[static_cast<std::size_t>(patternIndex - 1)];
     }
 
-    // Weights, inputs and cursor live in locals here, which the compiler can
-    // keep in registers: members cost a round trip through memory on every
-    // iteration, which made a step lesson three times slower. For the same
-    // reason nothing on the fast path may raise: a value that an exception
-    // handler needs is kept in memory. The slow path and a callback that can
-    // raise settle the neuron themselves before an error leaves.
-    // Never inlined: inside a larger function a loop shares its registers.
+    // Never inlined: inside a larger function the loop shares its registers.
     template <OutputKind kind, int inputs, class OnIteration>
     [[gnu::noinline]] int64_t loop(int64_t count, OnIteration &onIteration)
     {
@@ -83,6 +77,12 @@ private:
         return iterate<kind, inputs, true>(count, onIteration);
     }
 
+    // Weights, inputs and cursor live in locals here, which the compiler can
+    // keep in registers: members cost a round trip through memory on every
+    // iteration, which made a step lesson three times slower. For the same
+    // reason nothing on the fast path may raise: a value that an exception
+    // handler needs is kept in memory. The slow path and a callback that can
+    // raise settle the neuron themselves before an error leaves.
     template <OutputKind kind, int inputs, bool fusedArithmetic, class OnIteration>
     [[gnu::always_inline]] int64_t iterate(int64_t count, OnIteration &onIteration)
     {
