@@ -24,10 +24,11 @@ public:
     explicit SigmoidCursor(float threshold) : threshold(threshold) {}
 
     // The sigmoid of threshold - sum; raises what the rule raises.
-    float operator()(float sum)
+    template <bool fused = false>
+    float at(float sum)
     {
         float result;
-        if (tryAt(sum, result)) [[likely]]
+        if (tryAt<fused>(sum, result)) [[likely]]
             return result;
         return moveTo(sum);
     }

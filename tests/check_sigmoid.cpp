@@ -39,12 +39,6 @@ Counts checkChunk(float threshold, uint64_t first)
     long double lastArgument = -1;
     float rule = 0;
     float32::SigmoidCursor plain(threshold), fused(threshold);
-    const auto viaCursor = [](float32::SigmoidCursor &cursor, bool fma, float sum) {
-        float result;
-        if (fma ? cursor.tryAt<true>(sum, result) : cursor.tryAt<false>(sum, result))
-            return result;
-        return cursor.moveTo(sum);
-    };
     for (uint64_t bits = first; bits < first + chunk; ++bits) {
         const float sum = std::bit_cast<float>(static_cast<uint32_t>(bits));
         const double x = static_cast<double>(threshold) - sum;
@@ -58,8 +52,7 @@ Counts checkChunk(float threshold, uint64_t first)
         if (rule == 0.0f || rule == 1.0f)
             continue;
         ++counts.checked;
-        const float results[] = {float32::sigmoid(threshold, sum), viaCursor(plain, false, sum),
-                                 viaCursor(fused, true, sum)};
+        const float results[] = {float32::sigmoid(threshold, sum), plain.at<false>(sum), fused.at<true>(sum)};
         for (const float fast : results) {
             if (std::bit_cast<uint32_t>(fast) != std::bit_cast<uint32_t>(rule)) {
                 ++counts.differ;

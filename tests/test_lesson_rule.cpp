@@ -192,46 +192,37 @@ SigmoidOutcome sigmoidOutcome(Sigmoid sigmoid, float threshold, float sum)
     }
 }
 
-// Empty when the fast sigmoid agrees with the rule, else what differs.
-QByteArray sigmoidMismatch(float threshold, float sum)
+// Empty when `fast` agrees with the rule, else what differs.
+template <class Sigmoid>
+QByteArray mismatchWithRule(const char *what, Sigmoid fast, float threshold, float sum)
 {
-    const SigmoidOutcome fast = sigmoidOutcome(float32::sigmoid, threshold, sum);
+    const SigmoidOutcome mine = sigmoidOutcome(fast, threshold, sum);
     const SigmoidOutcome rule = sigmoidOutcome(float32::sigmoidExtended, threshold, sum);
-    if (fast == rule)
+    if (mine == rule)
         return {};
-    return QStringLiteral("threshold %1, sum %2: %3 %4 vs %5 %6")
+    return QStringLiteral("%1, threshold %2, sum %3: %4 %5 vs %6 %7")
+        .arg(QLatin1String(what))
         .arg(double(threshold), 0, 'g', 9)
         .arg(double(sum), 0, 'g', 9)
-        .arg(fast.bits, 0, 16)
-        .arg(fast.failure)
+        .arg(mine.bits, 0, 16)
+        .arg(mine.failure)
         .arg(rule.bits, 0, 16)
         .arg(rule.failure)
         .toUtf8();
 }
 
-// The cursor's sigmoid against the rule, the cursor left where the call
-// moved it; empty when they agree.
+QByteArray sigmoidMismatch(float threshold, float sum)
+{
+    return mismatchWithRule("exponential", float32::sigmoid, threshold, sum);
+}
+
+// The cursor is left where the call moved it.
 QByteArray cursorMismatch(float32::SigmoidCursor &cursor, bool fused, float threshold, float sum)
 {
-    const auto viaCursor = [&cursor, fused](float, float s) {
-        float result;
-        if (fused ? cursor.tryAt<true>(s, result) : cursor.tryAt<false>(s, result))
-            return result;
-        return cursor.moveTo(s);
-    };
-    const SigmoidOutcome fast = sigmoidOutcome(viaCursor, threshold, sum);
-    const SigmoidOutcome rule = sigmoidOutcome(float32::sigmoidExtended, threshold, sum);
-    if (fast == rule)
-        return {};
-    return QStringLiteral("%1 cursor, threshold %2, sum %3: %4 %5 vs %6 %7")
-        .arg(fused ? u"fused" : u"plain")
-        .arg(double(threshold), 0, 'g', 9)
-        .arg(double(sum), 0, 'g', 9)
-        .arg(fast.bits, 0, 16)
-        .arg(fast.failure)
-        .arg(rule.bits, 0, 16)
-        .arg(rule.failure)
-        .toUtf8();
+    const auto plain = [&cursor](float, float s) { return cursor.at<false>(s); };
+    const auto withFma = [&cursor](float, float s) { return cursor.at<true>(s); };
+    return fused ? mismatchWithRule("fused cursor", withFma, threshold, sum)
+                 : mismatchWithRule("plain cursor", plain, threshold, sum);
 }
 
 // The sum whose argument threshold - sum lies nearest to x, and `ulps`
