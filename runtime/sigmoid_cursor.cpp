@@ -47,7 +47,7 @@ SigmoidPiece pieceAt(long double node)
             static_cast<double>(-s * t * (6 * t * t - 6 * t + 1) / 6)};
 }
 
-// About 240 KB, built on the first sigmoid lesson in well under a millisecond.
+// About 240 KB, built on the first sigmoid lesson in about a millisecond.
 const std::vector<SigmoidPiece> &pieces()
 {
     static const std::vector<SigmoidPiece> table = [] {
