@@ -1,6 +1,6 @@
 #include "chart/axis_labels.h"
 #include "chart/error_chart.h"
-#include "runtime/app_error.h"
+#include "raised_message.h"
 #include "runtime/number_text.h"
 
 #include <QGraphicsScene>
@@ -13,16 +13,6 @@
 class ChartAxisTest : public QObject {
     Q_OBJECT
 
-    static QString refusal(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const AppError &error) {
-            return error.message();
-        }
-        return {};
-    }
-
 private slots:
     void maximumBelowMinimumIsRefusedAndOldOneKept()
     {
@@ -32,24 +22,24 @@ private slots:
         axis.recompute();
         const QString belowMinimum = QStringLiteral("Axis Maximum Value must be >= Minimum");
         for (double bad : {0.0, -5.0, 0.999, std::nan("")}) {
-            QCOMPARE(refusal([&] { axis.setMaximum(bad); }), belowMinimum);
+            QCOMPARE(raisedMessage([&] { axis.setMaximum(bad); }), belowMinimum);
             QCOMPARE(axis.maximum(), 100.0);
         }
-        QVERIFY(!refusal([&] { axis.setMaximum(std::numeric_limits<double>::infinity()); }).isEmpty());
+        QVERIFY(!raisedMessage([&] { axis.setMaximum(std::numeric_limits<double>::infinity()); }).isEmpty());
         axis.recompute();
         QCOMPARE(axis.workingMaximum(), 100.0);
         QCOMPARE(chart.leftAxis().maximum(), 1.1);
-        QCOMPARE(refusal([&] { chart.leftAxis().setMaximum(-1.2); }), belowMinimum);
+        QCOMPARE(raisedMessage([&] { chart.leftAxis().setMaximum(-1.2); }), belowMinimum);
     }
 
     void negativeIncrementIsRefused()
     {
         ErrorChart chart;
         ChartAxis &axis = chart.bottomAxis();
-        QCOMPARE(refusal([&] { axis.setIncrement(-1); }), QStringLiteral("Axis increment must be >= 0"));
-        QCOMPARE(refusal([&] { axis.setIncrement(std::nan("")); }), QStringLiteral("Axis increment must be >= 0"));
+        QCOMPARE(raisedMessage([&] { axis.setIncrement(-1); }), QStringLiteral("Axis increment must be >= 0"));
+        QCOMPARE(raisedMessage([&] { axis.setIncrement(std::nan("")); }), QStringLiteral("Axis increment must be >= 0"));
         QCOMPARE(axis.increment(), 1.0);
-        QCOMPARE(refusal([&] { axis.setIncrement(0); }), QString());
+        QCOMPARE(raisedMessage([&] { axis.setIncrement(0); }), QString());
         QCOMPARE(axis.increment(), 0.0);
     }
 

@@ -2,7 +2,7 @@
 // overflow.
 
 #include "neuron/ann_unit.h"
-#include "runtime/app_error.h"
+#include "raised_message.h"
 #include "runtime/random.h"
 
 #include <QTest>
@@ -13,16 +13,6 @@
 namespace {
 
 float bitsToFloat(uint32_t bits) { return std::bit_cast<float>(bits); }
-
-QString overflowMessageOf(auto &&action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -150,8 +140,8 @@ private slots:
             neuron.SetWeight(i, FLT_MAX);
         }
         neuron.Threshold = 0.5f;
-        QCOMPARE(overflowMessageOf([&] { neuron.WeightedSum(); }), QStringLiteral("Floating point overflow"));
-        QCOMPARE(overflowMessageOf([&] { neuron.Output(); }), QStringLiteral("Floating point overflow"));
+        QCOMPARE(raisedMessage([&] { neuron.WeightedSum(); }), QStringLiteral("Floating point overflow"));
+        QCOMPARE(raisedMessage([&] { neuron.Output(); }), QStringLiteral("Floating point overflow"));
         QCOMPARE(neuron.GetWeight(0), FLT_MAX);
         QCOMPARE(neuron.Threshold, 0.5f);
 
@@ -165,7 +155,7 @@ private slots:
         neuron.Threshold = FLT_MAX;
         neuron.AnalogOutput = true;
         neuron.ActivationMode = 1;
-        QCOMPARE(overflowMessageOf([&] { neuron.Output(); }), QStringLiteral("Floating point overflow"));
+        QCOMPARE(raisedMessage([&] { neuron.Output(); }), QStringLiteral("Floating point overflow"));
         // ... while its underflow simply saturates the output at 1.
         neuron.Threshold = -FLT_MAX;
         neuron.SetWeight(0, FLT_MAX);

@@ -9,6 +9,20 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+// `format` gives `text` with the point, and the same text with a comma.
+template <class Format>
+void compareWithEitherSeparator(Format format, const QString &text)
+{
+    numtext::setDecimalSeparator(u'.');
+    QCOMPARE(format(), text);
+    numtext::setDecimalSeparator(u',');
+    QCOMPARE(format(), QString(text).replace(u'.', u','));
+}
+
+} // namespace
+
 class RuntimeFormatTest : public QObject {
     Q_OBJECT
 
@@ -72,10 +86,7 @@ void RuntimeFormatTest::fixedTable()
 {
     QFETCH(float, value);
     QFETCH(QString, text);
-    numtext::setDecimalSeparator(u'.');
-    QCOMPARE(numtext::formatFixed(value), text);
-    numtext::setDecimalSeparator(u',');
-    QCOMPARE(numtext::formatFixed(value), QString(text).replace(u'.', u','));
+    compareWithEitherSeparator([value] { return numtext::formatFixed(value); }, text);
 }
 
 void RuntimeFormatTest::fixedMore_data()
@@ -225,10 +236,7 @@ void RuntimeFormatTest::plain()
 {
     QFETCH(long double, value);
     QFETCH(QString, text);
-    numtext::setDecimalSeparator(u'.');
-    QCOMPARE(numtext::formatPlain(value), text);
-    numtext::setDecimalSeparator(u',');
-    QCOMPARE(numtext::formatPlain(value), QString(text).replace(u'.', u','));
+    compareWithEitherSeparator([value] { return numtext::formatPlain(value); }, text);
 }
 
 void RuntimeFormatTest::localizedConstants()

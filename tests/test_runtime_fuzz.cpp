@@ -5,7 +5,7 @@
 // wrongly), and many random floats against the fixed display format. Each
 // run draws from a printed seed; set TIVARO_FUZZ_SEED to repeat a run.
 
-#include "runtime/app_error.h"
+#include "raised_message.h"
 #include "runtime/number_text.h"
 
 #include <QElapsedTimer>
@@ -95,20 +95,6 @@ QString visible(const QString &text)
     return QStringLiteral("\"") + out + QStringLiteral("\"");
 }
 
-template <typename Action>
-QString errorOf(Action &&action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    } catch (const std::exception &other) {
-        return QStringLiteral("<std::exception %1>").arg(QString::fromUtf8(other.what()));
-    } catch (...) {
-        return QStringLiteral("<unknown exception>");
-    }
-    return QString();
-}
 
 // ---------------------------------------------------------------------------
 // Text generators.
@@ -357,9 +343,9 @@ void RuntimeFuzzTest::texts()
         CHECK(got.has_value() == expected.has_value(), where());
         const QString invalidFloat = QStringLiteral("'") + text + QStringLiteral("' is not a valid floating point value");
         long double parsed = 0;
-        QString error = errorOf([&] { parsed = numtext::parseFloat(text); });
+        QString error = raisedMessage([&] { parsed = numtext::parseFloat(text); });
         float stored = 0;
-        const QString error32 = errorOf([&] { stored = numtext::parseFloat32(text); });
+        const QString error32 = raisedMessage([&] { stored = numtext::parseFloat32(text); });
         if (expected) {
             ++valid;
             CHECK(same(*got, *expected), where());
@@ -385,14 +371,14 @@ void RuntimeFuzzTest::texts()
         const QString invalidInteger = QStringLiteral("''") + text + QStringLiteral("'' is not a valid integer value");
         int64_t integer64 = 0;
         int32_t integer32 = 0;
-        error = errorOf([&] { integer64 = numtext::parseInt64(text); });
+        error = raisedMessage([&] { integer64 = numtext::parseInt64(text); });
         if (expectedInteger) {
             ++validIntegers;
             CHECK(error.isEmpty() && integer64 == *expectedInteger, where());
         } else {
             CHECK(error == invalidInteger, where() + QStringLiteral(": ") + error);
         }
-        error = errorOf([&] { integer32 = numtext::parseInt32(text); });
+        error = raisedMessage([&] { integer32 = numtext::parseInt32(text); });
         if (expectedInteger && *expectedInteger >= INT32_MIN && *expectedInteger <= INT32_MAX)
             CHECK(error.isEmpty() && integer32 == *expectedInteger, where());
         else

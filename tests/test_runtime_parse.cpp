@@ -1,7 +1,7 @@
 // Reading number texts (runtime/number_text.h) and the error messages
 // (runtime/app_error.h).
 
-#include "runtime/app_error.h"
+#include "raised_message.h"
 #include "runtime/number_text.h"
 
 #include <QElapsedTimer>
@@ -38,18 +38,6 @@ QString describe(long double value)
     return QString::fromLatin1(buffer);
 }
 
-template <typename F>
-QString messageOf(F &&action)
-{
-    try {
-        action();
-    } catch (const AppError &error) {
-        return error.message();
-    } catch (...) {
-        return QStringLiteral("<other exception>");
-    }
-    return QStringLiteral("<no exception>");
-}
 
 QString floatMessage(const QString &text)
 {
@@ -193,8 +181,8 @@ void RuntimeParseTest::invalidFloats()
     for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
         numtext::setDecimalSeparator(separator);
         QVERIFY(!numtext::tryParseFloat(text).has_value());
-        QCOMPARE(messageOf([&] { numtext::parseFloat(text); }), floatMessage(text));
-        QCOMPARE(messageOf([&] { numtext::parseFloat32(text); }), floatMessage(text));
+        QCOMPARE(raisedMessage([&] { numtext::parseFloat(text); }), floatMessage(text));
+        QCOMPARE(raisedMessage([&] { numtext::parseFloat32(text); }), floatMessage(text));
     }
 }
 
@@ -218,7 +206,7 @@ void RuntimeParseTest::float32Range()
                              "340282366920938463463374607431768211456"}) {
         const QString qtext = QString::fromLatin1(text);
         QVERIFY2(numtext::tryParseFloat(qtext).has_value(), text);
-        QCOMPARE(messageOf([&] { numtext::parseFloat32(qtext); }), overflowMessage);
+        QCOMPARE(raisedMessage([&] { numtext::parseFloat32(qtext); }), overflowMessage);
     }
 }
 
@@ -405,8 +393,8 @@ void RuntimeParseTest::invalidIntegers()
 {
     QFETCH(QString, text);
     QVERIFY(!numtext::tryParseInt64(text).has_value());
-    QCOMPARE(messageOf([&] { numtext::parseInt64(text); }), integerMessage(text));
-    QCOMPARE(messageOf([&] { numtext::parseInt32(text); }), integerMessage(text));
+    QCOMPARE(raisedMessage([&] { numtext::parseInt64(text); }), integerMessage(text));
+    QCOMPARE(raisedMessage([&] { numtext::parseInt32(text); }), integerMessage(text));
 }
 
 void RuntimeParseTest::integerLimits()
@@ -417,7 +405,7 @@ void RuntimeParseTest::integerLimits()
     for (const char *text : {"2147483648", "-2147483649", "4294967296", "4294967295",
                              "9223372036854775807", "-9223372036854775808", "1e9"}) {
         const QString qtext = QString::fromLatin1(text);
-        QCOMPARE(messageOf([&] { numtext::parseInt32(qtext); }), integerMessage(qtext));
+        QCOMPARE(raisedMessage([&] { numtext::parseInt32(qtext); }), integerMessage(qtext));
     }
     QCOMPARE(numtext::parseInt64(QStringLiteral("2147483648")), 2147483648LL);
     QCOMPARE(numtext::parseInt64(QStringLiteral("-2147483649")), -2147483649LL);

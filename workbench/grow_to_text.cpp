@@ -14,6 +14,11 @@ constexpr int besideText = 2 * 2 + 2;
 
 } // namespace
 
+bool growsToText(const QWidget *edit)
+{
+    return edit->property("growsToText").toBool();
+}
+
 void growToText(QLineEdit *edit)
 {
     QStyleOptionFrame option;

@@ -26,9 +26,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     // the controls are wired, as a layout text is: no handler runs, so
     // learningRate stays 0 until the first lesson reset reads the edit.
     ui->lRateEdit->setText(numtext::localized("0,1"));
-    // The lesson counter grows with its text, never below its designed width.
-    ui->lessonCntEdit->setMinimumWidth(ui->lessonCntEdit->width());
-    connect(ui->lessonCntEdit, &QLineEdit::textChanged, this, [this] { growToText(ui->lessonCntEdit); });
+    // Edits the layout marks (the lesson counter) grow with their text,
+    // never below their designed width.
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        if (growsToText(edit)) {
+            edit->setMinimumWidth(edit->width());
+            connect(edit, &QLineEdit::textChanged, this, [edit] { growToText(edit); });
+        }
+    }
     wireControls();
     // Before FormCreate, whose language switch names the view's entry.
     setUpDecisionView();
@@ -105,7 +110,8 @@ bool TForm1::setEditText(QLineEdit *edit, const QString &text)
         const QSignalBlocker quiet(edit);
         edit->setText(text);
     }
-    if (edit == ui->lessonCntEdit)
+    // The text changed without a signal.
+    if (growsToText(edit))
         growToText(edit);
     runNested(edit);
     return true;

@@ -86,22 +86,15 @@ public:
     template <bool fused>
     bool tryOutput(float sum, int32_t patternIndex, float &output) const
     {
-        return cursorOf(patternIndex).tryAt<fused>(sum, output);
+        return cursors[slot(patternIndex)].tryAt<fused>(sum, output);
     }
 
     // Out of line, wherever tryOutput declined; raises the sigmoid's
     // overflow where the rule does.
-    float settle(float sum, int32_t patternIndex) { return cursorOf(patternIndex).moveTo(sum); }
+    float settle(float sum, int32_t patternIndex) { return cursors[slot(patternIndex)].moveTo(sum); }
 
 private:
-    float32::SigmoidCursor &cursorOf(int32_t patternIndex)
-    {
-        return cursors[static_cast<std::size_t>(patternIndex - 1)];
-    }
-    const float32::SigmoidCursor &cursorOf(int32_t patternIndex) const
-    {
-        return cursors[static_cast<std::size_t>(patternIndex - 1)];
-    }
+    static std::size_t slot(int32_t patternIndex) { return static_cast<std::size_t>(patternIndex - 1); }
 
     std::array<float32::SigmoidCursor, 4> cursors;
 };
