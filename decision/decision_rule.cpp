@@ -25,14 +25,14 @@ std::optional<bool> decides(const DecisionNeuron &neuron, float x1, float x2)
     return *sum > neuron.threshold;
 }
 
-std::optional<int> correctCount(const DecisionNeuron &neuron, const GatePatterns &patterns)
+std::optional<int> correctCount(const DecisionNeuron &neuron, const Patterns &patterns)
 {
     int correct = 0;
-    for (const GatePattern &pattern : patterns) {
-        const auto decision = decides(neuron, pattern.in1, pattern.in2);
+    for (const Pattern &pattern : patterns) {
+        const auto decision = decides(neuron, pattern.In1, pattern.In2);
         if (!decision)
             return std::nullopt;
-        if ((*decision ? 1.0f : 0.0f) == pattern.target)
+        if ((*decision ? 1.0f : 0.0f) == pattern.Target)
             ++correct;
     }
     return correct;

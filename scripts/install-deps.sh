@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
+  clang-format git
 )
 
 missing=()

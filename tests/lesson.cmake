@@ -1,7 +1,10 @@
-# Gates, lessons, the lesson's float rule, the progress of long lessons and
-# what keeps the user out while one runs.
-foreach(name test_gates test_lesson test_lesson_rule test_lesson_progress test_lesson_guard)
+# The lesson's float rule, below every window: built as the lesson library
+# builds its loop, and linked with that library alone.
+tivaro_add_test(test_lesson_rule SOURCES test_lesson_rule.cpp LIBS tivaro_lesson)
+target_compile_options(test_lesson_rule PRIVATE -ffp-contract=off)
+
+# Gates, lessons through the window, the progress of long lessons and what
+# keeps the user out while one runs.
+foreach(name test_gates test_lesson test_lesson_progress test_lesson_guard)
     tivaro_add_test(${name} SOURCES ${name}.cpp LIBS tivaro_workbench)
 endforeach()
-# Built as the workbench builds the lesson loop it checks.
-target_compile_options(test_lesson_rule PRIVATE -ffp-contract=off)

@@ -1,8 +1,17 @@
 #pragma once
-// The interface language, shared by both windows: the workbench chooses it,
-// the description window reads it at every opening.
+// The interface language, shared by every window: the main window chooses
+// it, the others follow.
 
+#include <cstddef>
 #include <cstdint>
 
-enum Language : uint8_t { German = 0, English = 1, Slovak = 2 };
-constexpr int languageCount = 3;
+enum class Language : uint8_t { German, English, Slovak };
+constexpr std::size_t languageCount = 3;
+
+// The column of a language in every table of texts. The one check: a value
+// outside the enumeration reads German.
+constexpr std::size_t column(Language language)
+{
+    const auto index = static_cast<std::size_t>(language);
+    return index < languageCount ? index : 0;
+}

@@ -13,12 +13,15 @@ constexpr int64_t repaintEveryMs = 100;
 
 const ProgressTexts &textsFor(Language language)
 {
-    return progressTexts[language < languageCount ? language : German];
+    return progressTexts[column(language)];
 }
 
 } // namespace
 
-void LessonProgress::setShowDelayMs(int64_t ms) { showDelayMs = ms; }
+void LessonProgress::setShowDelayMs(int64_t ms)
+{
+    showDelayMs = ms;
+}
 
 LessonProgress::LessonProgress(QWidget *window, QAbstractButton *closeButton, int64_t total, Language language)
     : hold(window, closeButton), window(window), total(total), language(language)

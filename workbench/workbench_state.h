@@ -1,45 +1,20 @@
 #pragma once
-// What the workbench remembers between user actions. The edits of the main
-// window hold the rest: the lesson and the evaluation read the weights back
-// from them.
+// What the main window remembers between user actions beyond the lesson:
+// the bias controls and the language. The edits hold the rest: the lesson
+// and the evaluation read the weights back from them.
 
-#include "neuron/ann_unit.h"
+#include "lesson/lesson_state.h"
 #include "ui_common/language.h"
-
-#include <array>
-#include <cstdint>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
 
-// The pattern presented after pattern `index`: 4 or more becomes 1,
-// anything else grows by 1.
-constexpr int32_t nextPatternIndex(int32_t index) { return index >= 4 ? 1 : index + 1; }
-
-struct TPattern {
-    float In1;
-    float In2;
-    float Target;
-};
-
-struct WorkbenchState {
-    std::unique_ptr<TNeuron> neuron;
-
+struct WorkbenchState : LessonState {
     // The bias controls; all null while the bias input is off.
     QLabel *biasLab = nullptr;
     QLineEdit *biasEdit = nullptr;
     QLabel *weight0Lab = nullptr;
     QLineEdit *weight0Edit = nullptr;
 
-    Language language = German;
-    std::array<TPattern, 4> patterns{}; // patterns 1..4, see pattern()
-    float learningRate = 0.0f;
-    int64_t repeatCount = 0;
-    int64_t lessonTotal = 0;
-    int32_t patternIndex = 0; // the pattern presented last, 1..4; 0 at start
-
-    TPattern &pattern(int32_t index) { return patterns[static_cast<std::size_t>(index - 1)]; }
-
-    void advancePattern() { patternIndex = nextPatternIndex(patternIndex); }
+    Language language = Language::German;
 };
