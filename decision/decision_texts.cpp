@@ -1,17 +1,9 @@
 #include "decision/decision_texts.h"
 
 #include "runtime/number_text.h"
+#include "ui_common/texts.h"
 
 #include <cmath>
-
-const std::array<DecisionTexts, languageCount> decisionTexts = {{
-    {u"Entscheidungsgrenze", u"Entscheidungsgrenze zeigen", u"richtig: %1 von %2",
-     u"keine Linie: beide Gewichte sind 0, die ganze Ebene ergibt %1", u"Überlauf der Summe: keine Entscheidung"},
-    {u"Decision boundary", u"Show decision boundary", u"correct: %1 of %2",
-     u"no line: both weights are 0, the whole plane decides %1", u"the sum overflows: no decision"},
-    {u"Rozhodovacia hranica", u"Ukáž rozhodovaciu hranicu", u"správne: %1 zo %2",
-     u"žiadna priamka: obe váhy sú 0, celá rovina dáva %1", u"súčet pretečie: žiadne rozhodnutie"},
-}};
 
 namespace {
 
@@ -52,23 +44,23 @@ QString magnitudeText(float value)
 
 QString describeDecision(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns, Language language)
 {
-    const DecisionTexts &words = decisionTexts[column(language)];
-    QString text;
+    QString line;
     if (neuron.weight1 == 0.0f && neuron.weight2 == 0.0f) {
         const auto whole = decides(neuron, 0.0f, 0.0f);
-        text = whole ? QString::fromUtf16(words.noLine).arg(*whole ? 1 : 0) : QString::fromUtf16(words.overflow);
+        line =
+            whole ? text(Text::DecisionNoLine, language).arg(*whole ? 1 : 0) : text(Text::DecisionOverflow, language);
     } else {
-        text = signedNumber(neuron.weight1) + QStringLiteral("·x1") + nextTerm(neuron.weight2, QStringLiteral("·x2"));
+        line = signedNumber(neuron.weight1) + QStringLiteral("·x1") + nextTerm(neuron.weight2, QStringLiteral("·x2"));
         if (neuron.bias)
-            text += nextTerm(neuron.biasWeight, QString());
-        text += QStringLiteral(" = ") + signedNumber(neuron.threshold);
+            line += nextTerm(neuron.biasWeight, QString());
+        line += QStringLiteral(" = ") + signedNumber(neuron.threshold);
     }
     if (!patterns)
-        return text;
+        return line;
     const auto correct = correctCount(neuron, *patterns);
-    const QString count = correct ? QString::fromUtf16(words.correct).arg(*correct).arg(patterns->size())
-                                  : QString::fromUtf16(words.overflow);
-    if (!correct && text.endsWith(count))
-        return text;
-    return text + QStringLiteral(" — ") + count;
+    const QString count = correct ? text(Text::DecisionCorrect, language).arg(*correct).arg(patterns->size())
+                                  : text(Text::DecisionOverflow, language);
+    if (!correct && line.endsWith(count))
+        return line;
+    return line + QStringLiteral(" — ") + count;
 }

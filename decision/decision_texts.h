@@ -1,6 +1,6 @@
 #pragma once
-// The decision view's words in the three interface languages, and the one
-// line that describes the neuron's decision in numbers.
+// The one line that describes the neuron's decision in numbers, in the
+// interface language.
 
 #include "decision/decision_rule.h"
 #include "ui_common/language.h"
@@ -8,15 +8,6 @@
 #include <QString>
 #include <array>
 #include <optional>
-
-struct DecisionTexts {
-    const char16_t *title;     // window title
-    const char16_t *showEntry; // menu entry that opens and closes the view
-    const char16_t *correct;   // "%1" correct of "%2"
-    const char16_t *noLine;    // both input weights 0; "%1" the decision
-    const char16_t *overflow;  // a pattern's sum leaves the float range
-};
-extern const std::array<DecisionTexts, languageCount> decisionTexts;
 
 // A number with two decimals and the user's separator, without its sign
 // (the caller writes " + " or " − "); from a million on in the workbench's

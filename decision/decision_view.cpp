@@ -1,6 +1,7 @@
 #include "decision/decision_view.h"
 
 #include "decision/decision_texts.h"
+#include "ui_common/texts.h"
 #include "ui_decision_view.h"
 
 #include <QContextMenuEvent>
@@ -38,7 +39,7 @@ void DecisionView::noteLesson()
 void DecisionView::setLanguage(Language chosen)
 {
     language = chosen;
-    setWindowTitle(QString::fromUtf16(decisionTexts[column(language)].title));
+    setWindowTitle(text(Text::DecisionTitle, language));
     ui->plot->setAccessibleName(windowTitle());
     refresh();
 }

@@ -1,6 +1,6 @@
 #include "info/description_window.h"
 
-#include "info/description_texts.h"
+#include "ui_common/texts.h"
 #include "ui_common/user_action.h"
 #include "ui_description_window.h"
 
@@ -31,11 +31,8 @@ void DescriptionWindow::showEvent(QShowEvent *event)
 
 void DescriptionWindow::FormActivate()
 {
-    const std::optional<DescriptionText> text = descriptionText(language);
-    if (!text)
-        return;
-    ui->end2B->setText(text->closeCaption);
-    ui->infoMemo->setPlainText(text->lines.join(u'\n'));
+    ui->end2B->setText(text(Text::DescriptionClose, language));
+    ui->infoMemo->setPlainText(descriptionLines(language).join(u'\n'));
 }
 
 void DescriptionWindow::end2BClick()

@@ -4,6 +4,7 @@
 
 #include "chart/error_chart.h"
 #include "info/description_window.h"
+#include "ui_common/texts.h"
 #include "ui_description_window.h"
 
 #include <QTest>
@@ -45,6 +46,17 @@ Shown openDescription(Workbench &wb, bool byButton = true)
 class LanguagesTest : public QObject {
     Q_OBJECT
 private slots:
+    void everyTextHasEveryLanguage()
+    {
+        for (std::size_t key = 0; key < textCount; ++key)
+            for (Language language : {Language::German, Language::English, Language::Slovak})
+                QVERIFY2(!text(static_cast<Text>(key), language).isEmpty(), qPrintable(QString::number(key)));
+        // A value outside the enumeration reads German, wherever it is used.
+        const auto stray = static_cast<Language>(7);
+        QCOMPARE(text(Text::EndButton, stray), QStringLiteral("Ende"));
+        QCOMPARE(descriptionLines(stray), descriptionLines(Language::German));
+    }
+
     void radioButtonsSwitchEveryCaption()
     {
         Workbench wb;

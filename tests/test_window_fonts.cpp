@@ -3,8 +3,8 @@
 
 #include "gui_fixture.h"
 
-#include "info/description_texts.h"
 #include "info/description_window.h"
+#include "ui_common/texts.h"
 #include "ui_description_window.h"
 #include "workbench/captions.h"
 
@@ -29,14 +29,10 @@ namespace {
 QStringList builtInTexts()
 {
     QStringList texts;
-    for (const CaptionRow &row : captionTable)
-        for (const char16_t *text : row.text)
-            texts << QString::fromUtf16(text);
-    for (const PictureMenuRow &menu : pictureMenuRows)
-        texts << QString::fromUtf16(menu.saveImage) << QString::fromUtf16(menu.copyImage);
     for (Language language : {Language::German, Language::English, Language::Slovak}) {
-        const DescriptionText description = *descriptionText(language);
-        texts << description.closeCaption << description.lines;
+        for (std::size_t key = 0; key < textCount; ++key)
+            texts << text(static_cast<Text>(key), language);
+        texts << descriptionLines(language);
     }
     Workbench wb;
     Ui::MainWindow &c = wb.c();
@@ -160,7 +156,7 @@ private slots:
             const QStringList cut = cutCaptions(wb.window());
             QVERIFY2(cut.isEmpty(), qPrintable(radio->text() + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
             const QPushButton *close = wb.window().descriptionWindow()->controls().end2B;
-            const QString caption = descriptionText(wb.state().language)->closeCaption;
+            const QString caption = text(Text::DescriptionClose, wb.state().language);
             QVERIFY2(close->fontMetrics().horizontalAdvance(caption) <= close->width() - 8, qPrintable(caption));
         }
     }

@@ -1,6 +1,7 @@
 #include "ui_common/picture_menu.h"
 
 #include "runtime/app_error.h"
+#include "ui_common/texts.h"
 #include "ui_common/user_action.h"
 
 #include <QClipboard>
@@ -10,6 +11,12 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QSaveFile>
+
+PictureMenuTexts pictureMenuTexts(Language language)
+{
+    return {text(Text::SaveImage, language), text(Text::CopyImage, language), text(Text::SaveTitle, language),
+            text(Text::FileFilter, language), text(Text::SaveFailed, language)};
+}
 
 void savePicture(const QPixmap &picture, const QString &path, const PictureMenuTexts &texts)
 {

@@ -3,6 +3,8 @@
 // chart, the decision view): save it as PNG or copy it. Its texts follow the
 // interface language.
 
+#include "ui_common/language.h"
+
 #include <QString>
 #include <functional>
 
@@ -17,6 +19,9 @@ struct PictureMenuTexts {
     QString fileFilter = QStringLiteral("PNG image (*.png)");
     QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, system's reason
 };
+
+// The menu's texts in `language`.
+PictureMenuTexts pictureMenuTexts(Language language);
 
 // Writes the picture as PNG. Raises AppError with the path and the system's
 // reason when that fails; a file already there then stays as it was.

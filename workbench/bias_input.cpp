@@ -100,5 +100,5 @@ void MainWindow::CreateBiasControls()
 
     moveBy(c.outputLab, -outputShift);
     moveBy(c.outputEdit, -outputShift);
-    nameControlsForScreenReaders(this);
+    nameEditsForScreenReaders();
 }

@@ -6,6 +6,7 @@
 #include "chart/error_chart.h"
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
+#include "ui_common/texts.h"
 #include "ui_common/user_action.h"
 #include "ui_main_window.h"
 #include "workbench/captions.h"
@@ -90,7 +91,7 @@ void MainWindow::retitleDecisionView()
 {
     const Language language = workbench.language;
     if (decisionAction)
-        decisionAction->setText(QString::fromUtf16(decisionTexts[column(language)].showEntry));
+        decisionAction->setText(text(Text::DecisionEntry, language));
     if (decision) {
         decision->setLanguage(language);
         decision->setMenuTexts(pictureMenuTexts(language));

@@ -40,7 +40,7 @@ void MainWindow::ThinkBClick()
 {
     Ui::MainWindow &c = *ui;
     if (c.in1Edit->text().isEmpty() || c.in2Edit->text().isEmpty()) {
-        report::showNotice(QStringLiteral("Missing input values!"));
+        report::showNotice(text(Text::MissingInputs, workbench.language));
         return;
     }
     Neuron &neuron = *workbench.neuron;

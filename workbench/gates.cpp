@@ -46,19 +46,19 @@ void MainWindow::AndGateBClick()
     Ui::MainWindow &c = *ui;
     LoadGate(AndGate);
     ShowNeuron();
-    setCaption(c.infoLab, QStringLiteral("AND gate"));
+    setCaption(c.infoLab, text(Text::AndGateName, workbench.language));
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
     c.nextPatternB->setEnabled(true);
     c.lessonB->setEnabled(true);
 }
 
-void MainWindow::loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
+void MainWindow::loadGateAndThreshold(uint8_t gate, Text caption, const char *thresholdWithBias,
                                       const char *thresholdWithoutBias)
 {
     Ui::MainWindow &c = *ui;
     LoadGate(gate);
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
-    setCaption(c.infoLab, QString::fromLatin1(caption));
+    setCaption(c.infoLab, text(caption, workbench.language));
     setEditText(c.thresholdEdit,
                 numtext::localized(c.biasCBox->isChecked() ? thresholdWithBias : thresholdWithoutBias));
     c.nextPatternB->setEnabled(true);
@@ -67,15 +67,15 @@ void MainWindow::loadGateAndThreshold(uint8_t gate, const char *caption, const c
 
 void MainWindow::OrGateBClick()
 {
-    loadGateAndThreshold(OrGate, "OR gate", "0", "0,5");
+    loadGateAndThreshold(OrGate, Text::OrGateName, "0", "0,5");
 }
 
 void MainWindow::NandGateBClick()
 {
-    loadGateAndThreshold(NandGate, "NAND gate", "0", "1,0");
+    loadGateAndThreshold(NandGate, Text::NandGateName, "0", "1,0");
 }
 
 void MainWindow::XorGateBClick()
 {
-    loadGateAndThreshold(XorGate, "XOR gate", "0", "1,0");
+    loadGateAndThreshold(XorGate, Text::XorGateName, "0", "1,0");
 }

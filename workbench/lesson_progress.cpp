@@ -1,6 +1,6 @@
 #include "workbench/lesson_progress.h"
 
-#include "workbench/progress_texts.h"
+#include "ui_common/texts.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -10,11 +10,6 @@ namespace {
 int64_t showDelayMs = 500;
 // At least five repaints a second while the dialog shows.
 constexpr int64_t repaintEveryMs = 100;
-
-const ProgressTexts &textsFor(Language language)
-{
-    return progressTexts[column(language)];
-}
 
 } // namespace
 
@@ -33,10 +28,9 @@ LessonProgress::~LessonProgress() = default;
 
 void LessonProgress::showDialog()
 {
-    const ProgressTexts &texts = textsFor(language);
     dialog = std::make_unique<QProgressDialog>(window);
-    dialog->setWindowTitle(QString::fromUtf16(texts.title));
-    dialog->setCancelButtonText(QString::fromUtf16(texts.cancel));
+    dialog->setWindowTitle(text(Text::ProgressTitle, language));
+    dialog->setCancelButtonText(text(Text::ProgressCancel, language));
     // Not modal: a window blocked by a modal dialog never sees a close from
     // the window manager. The hold keeps the window from taking input.
     dialog->setWindowModality(Qt::NonModal);
@@ -63,7 +57,7 @@ bool LessonProgress::keepGoing(int64_t done)
         lastRepaintMs = now;
         const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
         dialog->setValue(percent);
-        dialog->setLabelText(QString::fromUtf16(textsFor(language).progress).arg(done).arg(total));
+        dialog->setLabelText(text(Text::ProgressLine, language).arg(done).arg(total));
         if (repainted)
             repainted();
         QApplication::processEvents();

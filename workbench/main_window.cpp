@@ -138,8 +138,8 @@ void MainWindow::FormCreate()
 {
     Ui::MainWindow &c = *ui;
     workbench.neuron = std::make_unique<Neuron>(2);
-    setCaption(c.in1Lab, QStringLiteral("input 1"));
-    setCaption(c.in2Lab, QStringLiteral("input 2"));
+    setCaption(c.in1Lab, text(Text::Input1Label, workbench.language));
+    setCaption(c.in2Lab, text(Text::Input2Label, workbench.language));
     setChecked(c.showAnalogCBox, true);
     setChecked(c.biasCBox, false);
     c.nextPatternB->setEnabled(false);
@@ -213,24 +213,55 @@ void MainWindow::deRBClick()
     ApplyLanguage();
 }
 
+void MainWindow::nameEditsForScreenReaders()
+{
+    Ui::MainWindow &c = *ui;
+    nameEditsAfterLabels({
+        {c.in1Edit, c.in1Lab},
+        {c.in2Edit, c.in2Lab},
+        {c.weight1Edit, c.w1Lab},
+        {c.weight2Edit, c.w2Lab},
+        {c.outputEdit, c.outputLab},
+        {c.thresholdEdit, c.thresholdLab},
+        {c.lRateEdit, c.learningRateLab},
+        {c.repeatEdit, c.repeatLab},
+        {c.lessonCntEdit, c.lesonDoneLab},
+        {c.targetMemo, c.targetLab},
+        {workbench.biasEdit, workbench.biasLab},
+        {workbench.weight0Edit, workbench.weight0Lab},
+    });
+}
+
 void MainWindow::ApplyLanguage()
 {
     const Language language = workbench.language;
-    for (const CaptionRow &row : captionTable) {
-        const QString text = QString::fromUtf16(row.text[column(language)]);
-        switch (row.target) {
-        case CaptionTarget::Control:
-            setCaption(findChild<QWidget *>(QString::fromLatin1(row.controlName)), text);
-            break;
-        case CaptionTarget::LeftAxisTitle: ui->errorChart->leftAxis().setTitle(text); break;
-        case CaptionTarget::BottomAxisTitle: ui->errorChart->bottomAxis().setTitle(text); break;
-        }
-    }
+    Ui::MainWindow &c = *ui;
+    const std::pair<QWidget *, Text> captions[] = {
+        {c.showAnalogCBox, Text::ShowAnalogBox},
+        {c.randomNeuronB, Text::RandomiseButton},
+        {c.targetLab, Text::TargetLabel},
+        {c.lessonB, Text::LessonButton},
+        {c.descriptionB, Text::DescriptionButton},
+        {c.repeatLab, Text::RepeatLabel},
+        {c.lesonDoneLab, Text::DoneLabel},
+        {c.infoLab, Text::ChooseGatePrompt},
+        {c.nextPatternB, Text::NextPatternButton},
+        {c.learningRateLab, Text::LearningRateLabel},
+        {c.biasCBox, Text::BiasBox},
+        {c.errGraphCB, Text::ErrorGraphBox},
+        {c.endB, Text::EndButton},
+        {c.sigmoidCB, Text::SigmoidBox},
+        {c.spracheRG, Text::LanguageGroup},
+    };
+    for (const auto &[control, key] : captions)
+        setCaption(control, text(key, language));
+    c.errorChart->leftAxis().setTitle(text(Text::ErrorAxisTitle, language));
+    c.errorChart->bottomAxis().setTitle(text(Text::IterationAxisTitle, language));
     ui->errorChart->setTexts(pictureMenuTexts(language));
     // The chart has no caption of its own to announce.
     ui->errorChart->setAccessibleName(
         QStringLiteral("Tivaro: %1 / %2")
             .arg(ui->errorChart->leftAxis().title(), ui->errorChart->bottomAxis().title()));
-    nameControlsForScreenReaders(this);
+    nameEditsForScreenReaders();
     retitleDecisionView();
 }

@@ -6,6 +6,7 @@
 // at once, nested, and only if the state really changed (setEditText,
 // setChecked); errors from nested handlers end the whole user action.
 
+#include "ui_common/texts.h"
 #include "workbench/workbench_state.h"
 
 #include <QWidget>
@@ -99,8 +100,9 @@ private:
     void runNested(QObject *control);
 
     void CreateBiasControls(); // bias_input.cpp
-    void ResetLesson();        // lesson.cpp
-    void loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
+    void nameEditsForScreenReaders();
+    void ResetLesson(); // lesson.cpp
+    void loadGateAndThreshold(uint8_t gate, Text caption, const char *thresholdWithBias,
                               const char *thresholdWithoutBias); // gates.cpp
     void rescaleIterationAxis(int64_t count);                    // error_graph.cpp
     void setUpDecisionView();                                    // decision_feed.cpp

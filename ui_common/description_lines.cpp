@@ -1,6 +1,9 @@
-// The explanation of the learning rule, line by line, in each language.
+// The description window's explanation of the learning rule, line by line, in
+// each language: part of the table of texts.
 
-#include "info/description_texts.h"
+#include "ui_common/texts.h"
+
+#include <array>
 
 namespace {
 
@@ -117,24 +120,25 @@ const std::array<const char16_t *, 38> slovakLines = {
     u"*****************************************************************************************************************"
     u"**",
 };
+
 template <std::size_t N>
-DescriptionText textOf(const char16_t *closeCaption, const std::array<const char16_t *, N> &lines)
+QStringList linesOf(const std::array<const char16_t *, N> &lines)
 {
-    DescriptionText text{QString::fromUtf16(closeCaption), {}};
-    text.lines.reserve(static_cast<qsizetype>(N));
+    QStringList text;
+    text.reserve(static_cast<qsizetype>(N));
     for (const char16_t *line : lines)
-        text.lines.append(QString::fromUtf16(line));
+        text.append(QString::fromUtf16(line));
     return text;
 }
 
 } // namespace
 
-std::optional<DescriptionText> descriptionText(Language language)
+QStringList descriptionLines(Language language)
 {
     switch (language) {
-    case Language::German: return textOf(u"Schliessen", germanLines);
-    case Language::English: return textOf(u"Close", englishLines);
-    case Language::Slovak: return textOf(u"Zatvor", slovakLines);
-    default: return std::nullopt;
+    case Language::German: return linesOf(germanLines);
+    case Language::English: return linesOf(englishLines);
+    case Language::Slovak: return linesOf(slovakLines);
     }
+    return linesOf(germanLines);
 }

@@ -1,0 +1,98 @@
+#include "ui_common/texts.h"
+
+#include <array>
+
+namespace {
+
+using Columns = std::array<const char16_t *, languageCount>;
+
+struct Row {
+    Text key;
+    Columns text; // German, English, Slovak
+};
+
+// A text that no language changes.
+constexpr Columns same(const char16_t *text)
+{
+    return {text, text, text};
+}
+
+constexpr Row rows[] = {
+    {Text::ShowAnalogBox, {u"Zeige die Summe im Neuron", u"Show the sum in neuron", u"Ukáž sumu v neurone"}},
+    {Text::RandomiseButton, {u"Randomisiere", u"Randomise", u"Randomizuj"}},
+    {Text::TargetLabel, {u"Das Ziel (target)", u"target", u"Cieľ (target)"}},
+    {Text::LessonButton, {u"Lektion starten", u"Start the lesson", u"Štartuj učenie"}},
+    {Text::DescriptionButton, {u"Beschreibung", u"Short notes", u"Krátky popis"}},
+    {Text::RepeatLabel, {u"Wiederholungen:", u"Repeat     :", u"Počet kôl :"}},
+    {Text::DoneLabel, {u"Abgelaufen:", u"Done    :", u"Ubehnutých:"}},
+    {Text::ChooseGatePrompt,
+     {u"Bitte wählen Sie zuerst: AND,OR,NAND,XOR", u"Please select AND,OR,NAND,XOR first",
+      u"Zvoľte najprv funkciu AND,OR,NAND alebo XOR"}},
+    {Text::NextPatternButton, {u"Nächster Inputwert", u"Next input", u"Nasledujúci input"}},
+    {Text::LearningRateLabel, same(u"learning rate:")},
+    {Text::BiasBox, {u"Schalte Bias ein", u"Use bias", u"Použi bias"}},
+    {Text::ErrorGraphBox, {u"Zeige den Fehlergraf", u"Show the error graph", u"Ukáž graf chýb"}},
+    {Text::EndButton, {u"Ende", u"End", u"Koniec"}},
+    {Text::SigmoidBox, same(u"sigmoid")},
+    {Text::LanguageGroup, {u"deutsch", u"english", u"slovensky"}},
+    {Text::ErrorAxisTitle, {u"Fehler", u"Error", u"Chaby"}},
+    {Text::IterationAxisTitle, {u"Iterationen", u"Iterations", u"Iterácie"}},
+
+    {Text::Input1Label, same(u"input 1")},
+    {Text::Input2Label, same(u"input 2")},
+    {Text::AndGateName, same(u"AND gate")},
+    {Text::OrGateName, same(u"OR gate")},
+    {Text::NandGateName, same(u"NAND gate")},
+    {Text::XorGateName, same(u"XOR gate")},
+    {Text::MissingInputs, same(u"Missing input values!")},
+
+    {Text::SaveImage, {u"Bild speichern…", u"Save image…", u"Uložiť obrázok…"}},
+    {Text::CopyImage, {u"Bild kopieren", u"Copy image", u"Kopírovať obrázok"}},
+    {Text::SaveTitle, {u"Bild speichern", u"Save image", u"Uložiť obrázok"}},
+    {Text::FileFilter, {u"PNG-Bild (*.png)", u"PNG image (*.png)", u"Obrázok PNG (*.png)"}},
+    {Text::SaveFailed,
+     {u"Das Bild konnte nicht nach „%1“ geschrieben werden: %2", u"Cannot write the image to \"%1\": %2",
+      u"Obrázok sa nepodarilo zapísať do „%1“: %2"}},
+
+    {Text::ProgressTitle, {u"Lektion läuft", u"Lesson running", u"Učenie prebieha"}},
+    {Text::ProgressLine, {u"Iteration %1 von %2", u"Iteration %1 of %2", u"Iterácia %1 z %2"}},
+    {Text::ProgressCancel, {u"Abbrechen", u"Cancel", u"Zrušiť"}},
+
+    {Text::DecisionTitle, {u"Entscheidungsgrenze", u"Decision boundary", u"Rozhodovacia hranica"}},
+    {Text::DecisionEntry, {u"Entscheidungsgrenze zeigen", u"Show decision boundary", u"Ukáž rozhodovaciu hranicu"}},
+    {Text::DecisionCorrect, {u"richtig: %1 von %2", u"correct: %1 of %2", u"správne: %1 zo %2"}},
+    {Text::DecisionNoLine,
+     {u"keine Linie: beide Gewichte sind 0, die ganze Ebene ergibt %1",
+      u"no line: both weights are 0, the whole plane decides %1",
+      u"žiadna priamka: obe váhy sú 0, celá rovina dáva %1"}},
+    {Text::DecisionOverflow,
+     {u"Überlauf der Summe: keine Entscheidung", u"the sum overflows: no decision",
+      u"súčet pretečie: žiadne rozhodnutie"}},
+
+    {Text::DescriptionClose, {u"Schliessen", u"Close", u"Zatvor"}},
+};
+
+// Every key has its row, in key order, with a text in every language: a
+// missing one stops the build.
+constexpr bool tableComplete()
+{
+    if (std::size(rows) != textCount)
+        return false;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        if (rows[i].key != static_cast<Text>(i))
+            return false;
+        for (const char16_t *text : rows[i].text)
+            if (text == nullptr || text[0] == u'\0')
+                return false;
+    }
+    return true;
+}
+static_assert(tableComplete(), "every text key needs its row, in key order, in every language");
+
+} // namespace
+
+QString text(Text key, Language language)
+{
+    const auto row = static_cast<std::size_t>(key);
+    return row < textCount ? QString::fromUtf16(rows[row].text[column(language)]) : QString();
+}
