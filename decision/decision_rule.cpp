@@ -8,12 +8,12 @@
 
 std::optional<float> exactSum(const DecisionNeuron &neuron, float x1, float x2)
 {
-    // The same order and rounding as the neuron: value × weight + sum.
-    auto sum = float32::tryStore(static_cast<long double>(x1) * neuron.weight1 + 0.0f);
+    // The same order and rounding as the neuron.
+    auto sum = addWeightedInput(0.0f, x1, neuron.weight1);
     if (sum)
-        sum = float32::tryStore(static_cast<long double>(x2) * neuron.weight2 + *sum);
+        sum = addWeightedInput(*sum, x2, neuron.weight2);
     if (sum && neuron.bias)
-        sum = float32::tryStore(1.0L * neuron.biasWeight + *sum);
+        sum = addWeightedInput(*sum, 1.0f, neuron.biasWeight);
     return sum;
 }
 

@@ -72,7 +72,10 @@ float Neuron::WeightedSum() const
     for (int32_t i = 0; i < InputCount; ++i) {
         Current = i;
         const InputLink &link = Links[static_cast<std::size_t>(i)];
-        sum = float32::store(static_cast<long double>(link.Value) * link.Weight + sum);
+        const std::optional<float> next = addWeightedInput(sum, link.Value, link.Weight);
+        if (!next) [[unlikely]]
+            throw errors::floatOverflow();
+        sum = *next;
     }
     return sum;
 }

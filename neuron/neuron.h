@@ -6,7 +6,10 @@
 // extended precision (long double) and rounded when stored. A result beyond
 // the 32-bit range raises "Floating point overflow" and changes nothing.
 
+#include "runtime/float32.h"
+
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // What Output() gives, chosen by the two flags: the step value, the
@@ -55,6 +58,15 @@ private:
     std::vector<InputLink> Links;
     mutable int32_t Current = -1;
 };
+
+// One step of the weighted sum as the neuron forms it, input after input:
+// value × weight + sum in extended precision, rounded to 32 bits. Empty
+// where the stored sum leaves the float range. Every exact sum in the
+// program goes through here.
+inline std::optional<float> addWeightedInput(float sum, float value, float weight)
+{
+    return float32::tryStore(static_cast<long double>(value) * weight + sum);
+}
 
 inline OutputKind outputKindOf(const Neuron &neuron)
 {
