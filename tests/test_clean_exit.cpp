@@ -4,8 +4,8 @@
 // run. The loop must end by itself, and under LeakSanitizer nothing of ours
 // may be left behind at exit.
 
+#include "ui_common/application_setup.h"
 #include "ui_common/report.h"
-#include "ui_common/window_fonts.h"
 #include "info/info_form.h"
 #include "ui_info_form.h"
 #include "ui_main_form.h"
@@ -40,7 +40,7 @@ void runSteps(std::vector<std::function<void()>> steps, std::size_t next = 0)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    installWindowFonts();
+    setUpApplication();
     int errors = 0;
     report::setSink([&errors](report::Kind, const QString &, const QString &text) {
         std::fprintf(stderr, "reported: %s\n", qPrintable(text));

@@ -157,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LanguagesTest)
+TIVARO_GUI_TEST_MAIN(LanguagesTest)
 #include "test_languages.moc"
