@@ -1,7 +1,7 @@
 // Tivaro: trains one artificial neuron with the perceptron rule.
 
 #include "ui_common/application_setup.h"
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include <QApplication>
 
@@ -12,8 +12,8 @@ int main(int argc, char *argv[])
     // Desktops match the running program to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(TIVARO_APP_ID));
 
-    TForm1 form1;
-    form1.show();
+    MainWindow mainWindow;
+    mainWindow.show();
     application.exec();
     // Nothing is saved and nothing can fail at the end.
     return 0;

@@ -26,8 +26,9 @@ void ErrorChart::setTexts(const ChartTexts &chosen)
 std::unique_ptr<QMenu> ErrorChart::buildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    addPictureActions(*menu, this, texts, QStringLiteral("tivaro.png"),
-                      [this](const QString &path) { saveImage(path); }, [this] { copyImage(); });
+    addPictureActions(
+        *menu, this, texts, QStringLiteral("tivaro.png"), [this](const QString &path) { saveImage(path); },
+        [this] { copyImage(); });
     if (!extraActions.isEmpty()) {
         menu->addSeparator();
         menu->addActions(extraActions);
@@ -72,7 +73,7 @@ std::optional<QPointF> pixelInPlot(QPointF mouse, const QRectF &plot)
 // Long enough to count as for good: the tip leaves with the mouse, not with a timer.
 constexpr int tipShownFor = std::numeric_limits<int>::max();
 
-}
+} // namespace
 
 QString ErrorChart::tipAt(QPointF position) const
 {
@@ -131,11 +132,8 @@ bool ErrorChart::viewportEvent(QEvent *event)
         showTipAt(help->pos(), help->globalPos());
         return true;
     }
-    case QEvent::Leave:
-        QToolTip::hideText();
-        break;
-    default:
-        break;
+    case QEvent::Leave: QToolTip::hideText(); break;
+    default: break;
     }
     return QChartView::viewportEvent(event);
 }

@@ -6,7 +6,7 @@
 #include "chart/axis_labels.h"
 #include "chart/error_chart.h"
 #include "chart_reference.h"
-#include "workbench/perceptron_rule.h"
+#include "lesson/perceptron_rule.h"
 
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -21,7 +21,7 @@ namespace {
 // threshold 0.5: one lesson of `count`.
 void sigmoidLesson(Workbench &wb, int count)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.window().show();
     wb.click(c.errGraphCB);
     wb.click(c.biasCBox);
@@ -41,7 +41,7 @@ void sigmoidLesson(Workbench &wb, int count)
 // lesson left the workbench's.
 std::vector<QPointF> referenceErrors(Workbench &wb, int count)
 {
-    TNeuron reference(3);
+    Neuron reference(3);
     for (int i = 0; i < 3; ++i)
         reference.SetWeight(i, 0.0f);
     reference.SetInput(2, 1.0f);
@@ -75,7 +75,7 @@ int64_t shownIteration(const QString &tip)
     return axis_labels::numberLocale().toLongLong(tip.section(u'\n', 0, 0).section(QStringLiteral(": "), 1));
 }
 
-}
+} // namespace
 
 class ChartLessonsTest : public QObject {
     Q_OBJECT
@@ -88,7 +88,7 @@ private slots:
         Workbench wb;
         sigmoidLesson(wb, 1'000'000);
         wb.type(wb.c().repeatEdit, QStringLiteral("100"));
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         chart.grab();
         const std::vector<QPointF> errors = referenceErrors(wb, 101);
         QCOMPARE(chart.drawnSeries()->points(), QList<QPointF>(errors.begin(), errors.end()));
@@ -101,7 +101,7 @@ private slots:
     {
         Workbench wb;
         sigmoidLesson(wb, 200'000);
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         const QImage stored = chart.grab().toImage();
         const std::vector<QPointF> errors = referenceErrors(wb, 200'000);
         // The drawn line stays as it is until the points or the range change.
@@ -122,7 +122,7 @@ private slots:
     {
         Workbench wb;
         sigmoidLesson(wb, 120'000);
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         chart.grab();
         // Where text widths are fractional, the plot's edges cut through
         // pixels; here they are made to.
@@ -137,8 +137,8 @@ private slots:
             QVERIFY2(shown >= 1 && shown <= 120'000 && std::abs(double(shown) - x) <= 2 * column, qPrintable(tip));
             // Digits grouped as on the axis.
             QCOMPARE(tip.section(u'\n', 0, 0), QStringLiteral("Iterationen: ") + axis_labels::text(double(shown), 0));
-            QCOMPARE(tip.section(u'\n', 1), QStringLiteral("Fehler: ") +
-                                                numtext::formatFixed(float(errors[std::size_t(shown) - 1].y())));
+            QCOMPARE(tip.section(u'\n', 1),
+                     QStringLiteral("Fehler: ") + numtext::formatFixed(float(errors[std::size_t(shown) - 1].y())));
         };
         for (double x : {7.0, 30'000.0, 61'234.0, 119'500.0}) {
             moveMouse(chart, viewportPointAt(chart, QPointF(x, errors[std::size_t(x) - 1].y())));
@@ -149,8 +149,8 @@ private slots:
         // The pixel columns the plot's left and right edges run through.
         const QRectF plot = chart.viewportTransform().mapRect(chart.chart()->mapRectToScene(chart.chart()->plotArea()));
         QVERIFY(plot.left() != std::floor(plot.left()) && plot.right() != std::floor(plot.right()));
-        for (const auto &[x, pixel] : {std::pair{1.0, std::floor(plot.left())},
-                                       std::pair{120'000.0, std::ceil(plot.right()) - 1}}) {
+        for (const auto &[x, pixel] :
+             {std::pair{1.0, std::floor(plot.left())}, std::pair{120'000.0, std::ceil(plot.right()) - 1}}) {
             const QPointF onLine = viewportPointAt(chart, QPointF(x, errors[std::size_t(x) - 1].y()));
             moveMouse(chart, QPointF(pixel, onLine.y()));
             checkTip(x);
@@ -168,7 +168,7 @@ private slots:
         Workbench wb;
         sigmoidLesson(wb, 48'559);
         QVERIFY(QTest::qWaitForWindowExposed(&wb.window()));
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         const QPointF point = referenceErrors(wb, 48'559)[48'199];
         for (QAbstractButton *language : {wb.c().deRB, wb.c().enRB, wb.c().skRB}) {
             wb.click(language);
@@ -179,7 +179,8 @@ private slots:
             const QString tip = QToolTip::text();
             QVERIFY2(QToolTip::isVisible(), qPrintable(language->text()));
             QVERIFY2(tip.startsWith(chart.bottomAxis().title() + QStringLiteral(": 48.")), qPrintable(tip));
-            QVERIFY2(tip.section(u'\n', 1).startsWith(chart.leftAxis().title() + QStringLiteral(": ")), qPrintable(tip));
+            QVERIFY2(tip.section(u'\n', 1).startsWith(chart.leftAxis().title() + QStringLiteral(": ")),
+                     qPrintable(tip));
         }
         QTest::mouseMove(chart.viewport(), QPoint(2, 2));
         QTRY_VERIFY(!QToolTip::isVisible());

@@ -5,8 +5,8 @@
 #include "ui_common/window_fonts.h"
 
 #include "info/description_texts.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
+#include "info/description_window.h"
+#include "ui_description_window.h"
 #include "workbench/captions.h"
 
 #include <QCheckBox>
@@ -42,7 +42,7 @@ QStringList builtInTexts()
         texts << description.closeCaption << description.lines;
     }
     Workbench wb;
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.click(c.biasCBox);
     for (QAbstractButton *gate : {c.andGateB, c.orGateB, c.nandGateB, c.xorGateB}) {
         wb.click(gate);
@@ -96,8 +96,8 @@ QStringList cutCaptions(QWidget &window)
     QStringList cut;
     for (const QLabel *label : window.findChildren<QLabel *>()) {
         const QFontMetrics metrics(label->font());
-        if (metrics.horizontalAdvance(label->text()) > label->contentsRect().width()
-            || metrics.height() > label->contentsRect().height())
+        if (metrics.horizontalAdvance(label->text()) > label->contentsRect().width() ||
+            metrics.height() > label->contentsRect().height())
             cut << label->objectName() + QStringLiteral(": ") + label->text();
     }
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
@@ -122,11 +122,11 @@ private slots:
         Workbench wb;
         const QString family = windowFontFamily();
         QCOMPARE(QFontInfo(wb.c().endB->font()).family(), family);
-        QCOMPARE(QFontInfo(wb.c().Chart1->font()).family(), family);
+        QCOMPARE(QFontInfo(wb.c().errorChart->font()).family(), family);
         QCOMPARE(QFontInfo(wb.window().descriptionWindow()->controls().infoMemo->font()).family(), family);
         // What no layout sets: the chart's numbers and titles, tips, menus, boxes.
-        const QValueAxis &axis = *wb.c().Chart1->bottomAxis().valueAxis();
-        for (const QFont &font : {axis.labelsFont(), axis.titleFont(), wb.c().Chart1->chart()->titleFont(),
+        const QValueAxis &axis = *wb.c().errorChart->bottomAxis().valueAxis();
+        for (const QFont &font : {axis.labelsFont(), axis.titleFont(), wb.c().errorChart->chart()->titleFont(),
                                   QToolTip::font(), QApplication::font("QMenu"), QApplication::font("QMessageBox")})
             QCOMPARE(QFontInfo(font).family(), family);
     }
@@ -139,7 +139,8 @@ private slots:
             for (char32_t letter : text.toUcs4())
                 if (letter >= u' ' && !metrics.inFontUcs4(letter) && !missing.contains(QString::fromUcs4(&letter, 1)))
                     missing += QString::fromUcs4(&letter, 1);
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not in ") + windowFontFamily() + QStringLiteral(": ") + missing));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("not in ") + windowFontFamily() + QStringLiteral(": ") + missing));
     }
 
     void boldIsHeavierThanRegular()
@@ -158,7 +159,7 @@ private slots:
     void everyCaptionFitsInEveryLanguage()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.biasCBox); // the bias controls' captions too
         for (QAbstractButton *radio : {c.deRB, c.enRB, c.skRB}) {
             wb.click(radio);
