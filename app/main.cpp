@@ -1,19 +1,16 @@
 // Tivaro: trains one artificial neuron with the perceptron rule.
 
-#include "ui_common/window_fonts.h"
+#include "ui_common/application_setup.h"
 #include "workbench/main_window.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    // Message boxes and the progress dialog carry the program's icon too, and
-    // desktops match the running program to its menu entry.
-    application.setWindowIcon(QIcon(QStringLiteral(":/icons/tivaro-32.png")));
+    setUpApplication();
+    // Desktops match the running program to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(TIVARO_APP_ID));
-    installWindowFonts();
 
     MainWindow mainWindow;
     mainWindow.show();

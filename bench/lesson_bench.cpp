@@ -1,12 +1,15 @@
 // Times lessons through the real lesson button on the real main window, the
-// chart's repaint after many points, and the memory those points take.
+// chart's repaint after many points, the memory those points take, and the
+// longest number texts a user can paste.
 // Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
 // run only those measurements (series_bytes_1e7 comes with paint_1e7).
 
 #include "chart/error_chart.h"
 #include "chart/error_series.h"
 #include "decision/decision_view.h"
+#include "runtime/number_text.h"
 #include "runtime/sigmoid_cursor.h"
+#include "ui_common/application_setup.h"
 #include "ui_common/report.h"
 #include "ui_main_window.h"
 #include "workbench/lesson_progress.h"
@@ -196,11 +199,37 @@ void benchSeriesBytes()
     std::printf("series_bytes_most %zu bytes\n", ErrorSeries::mostBytes());
 }
 
+// Pasted texts of huge exponents and of a million digits, each parsed once:
+// every one must feel instant.
+void benchLongTexts()
+{
+    if (!wanted("parse_long_texts"))
+        return;
+    numtext::setDecimalSeparator(u'.');
+    const QStringList texts{QStringLiteral("1e") + QString(100000, u'9'),
+                            QStringLiteral("1") + QString(200000, u'0') + QStringLiteral("e-200000"),
+                            QStringLiteral("0.") + QString(300000, u'0') + QStringLiteral("25e300001"),
+                            QString(1000000, u'7') + QStringLiteral("e-1000000"),
+                            QString(1000000, u'7') + QStringLiteral("x")};
+    double slowest = 0;
+    for (const QString &text : texts) {
+        const double start = cpuSeconds();
+        const bool parsed = numtext::tryParseFloat(text).has_value();
+        slowest = std::max(slowest, cpuSeconds() - start);
+        if (parsed == text.endsWith(u'x')) {
+            ++errorsSeen;
+            std::fprintf(stderr, "error: a long text parsed wrongly\n");
+        }
+    }
+    print("parse_long_texts", slowest * 1e3, "ms (slowest text)");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    setUpApplication();
     only = QApplication::arguments().mid(1);
     report::setSink([](report::Kind, const QString &, const QString &text) {
         ++errorsSeen;
@@ -249,6 +278,7 @@ int main(int argc, char *argv[])
     if (wanted("paint_1e7"))
         std::printf("series_bytes_1e7 %zu bytes\n", form.controls().errorChart->seriesBytes());
     benchSeriesBytes();
+    benchLongTexts();
 
     report::setSink({});
     return errorsSeen == 0 ? 0 : 1;

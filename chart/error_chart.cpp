@@ -2,6 +2,7 @@
 
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
+#include "ui_common/window_fonts.h"
 
 #include <QCategoryAxis>
 #include <QGraphicsLayout>
@@ -42,7 +43,7 @@ QFont withFamily(QFont font, const QString &family)
 void configureChart(QChart &chart)
 {
     chart.setTitle(QStringLiteral("Tivaro"));
-    chart.setTitleFont(withFamily(chart.titleFont(), QStringLiteral("Tahoma")));
+    chart.setTitleFont(withFamily(chart.titleFont(), windowFontFamily()));
     chart.legend()->hide();
     chart.setAnimationOptions(QChart::NoAnimation);
     chart.setBackgroundRoundness(0);
@@ -51,13 +52,14 @@ void configureChart(QChart &chart)
 
 void configureAxes(QCategoryAxis &left, QCategoryAxis &bottom)
 {
-    QFont leftTitle = withFamily(left.titleFont(), QStringLiteral("Tahoma"));
+    QFont leftTitle = withFamily(left.titleFont(), windowFontFamily());
     leftTitle.setBold(true);
     left.setTitleFont(leftTitle);
-    QFont bottomTitle = bottom.titleFont();
+    QFont bottomTitle = withFamily(bottom.titleFont(), windowFontFamily());
     bottomTitle.setPixelSize(13);
     bottom.setTitleFont(bottomTitle);
     for (QCategoryAxis *axis : {&left, &bottom}) {
+        axis->setLabelsFont(withFamily(axis->labelsFont(), windowFontFamily()));
         axis->setMinorTickCount(0);
         axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     }

@@ -146,6 +146,7 @@ public:
     void copyImage();
     // The tip for the mouse at `position` (in the viewport): the iteration
     // and error of the drawn point nearest to it; empty outside the plot.
+    // The pixels the plot's edges cut through count as inside.
     QString tipAt(QPointF position) const;
 
     // The columns the last paint split the iteration axis into.
@@ -162,6 +163,8 @@ private:
     [[gnu::cold]] void markDirty(); // once per paint, not per point
     void refreshDrawnPoints();
     void fitToSize();
+    // Shows the tip for `position` in the viewport, or hides it outside the plot.
+    void showTipAt(QPoint position, QPoint globalPosition);
 
     ErrorSeries stored;  // a member, not behind a pointer: one load less per point
     QLineSeries *series; // owned by the chart

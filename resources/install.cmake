@@ -86,8 +86,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 # Qt loads its window-system plugin at run time, so no linker scan finds it;
-# the stand-in for Tahoma that the windows are sized for (ui_common/window_fonts.h).
-set(tivaro_runtime_deps qt6-qpa-plugins fonts-liberation2)
+# TIVARO_FONT_PACKAGES: the face every window is drawn in (ui_common/window_fonts.h).
+set(tivaro_runtime_deps qt6-qpa-plugins ${TIVARO_FONT_PACKAGES})
 find_program(TIVARO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TIVARO_DPKG_SHLIBDEPS)
     # Versioned dependencies taken from the libraries the binary really links.

@@ -2,10 +2,10 @@
 // Drives the real main window as a user would, with the message boxes
 // replaced by a recorder so nothing blocks.
 
+#include "gui_main.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
 #include "ui_common/report.h"
-#include "ui_common/window_fonts.h"
 #include "ui_main_window.h"
 #include "workbench/main_window.h"
 

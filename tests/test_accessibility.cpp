@@ -132,5 +132,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+TIVARO_GUI_TEST_MAIN(AccessibilityTest)
 #include "test_accessibility.moc"

@@ -131,5 +131,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BiasInputTest)
+TIVARO_GUI_TEST_MAIN(BiasInputTest)
 #include "test_bias_input.moc"

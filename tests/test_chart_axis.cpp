@@ -1,5 +1,6 @@
 #include "chart/axis_labels.h"
 #include "chart/error_chart.h"
+#include "gui_main.h"
 #include "raised_message.h"
 #include "runtime/number_text.h"
 
@@ -191,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChartAxisTest)
+TIVARO_GUI_TEST_MAIN(ChartAxisTest)
 #include "test_chart_axis.moc"

@@ -86,5 +86,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChartExportTest)
+TIVARO_GUI_TEST_MAIN(ChartExportTest)
 #include "test_chart_export.moc"

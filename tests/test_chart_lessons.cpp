@@ -3,6 +3,7 @@
 
 #include "gui_fixture.h"
 
+#include "chart/axis_labels.h"
 #include "chart/error_chart.h"
 #include "chart_reference.h"
 #include "lesson/perceptron_rule.h"
@@ -68,6 +69,12 @@ void moveMouse(ErrorChart &chart, QPointF at)
     QApplication::sendEvent(chart.viewport(), &move);
 }
 
+// The iteration a tip names, its digits grouped as on the axis.
+int64_t shownIteration(const QString &tip)
+{
+    return axis_labels::numberLocale().toLongLong(tip.section(u'\n', 0, 0).section(QStringLiteral(": "), 1));
+}
+
 } // namespace
 
 class ChartLessonsTest : public QObject {
@@ -108,30 +115,77 @@ private slots:
         QVERIFY2(differing <= 12, qPrintable(QString::number(differing)));
     }
 
-    // The tip names the point under the mouse wherever it goes, and goes
-    // when the mouse leaves the plot.
+    // The tip names the point under the mouse wherever it goes, the pixels
+    // the plot's edges cut through included, and goes when the mouse leaves
+    // the plot.
     void tipFollowsTheMouse()
     {
         Workbench wb;
         sigmoidLesson(wb, 120'000);
         ErrorChart &chart = *wb.c().errorChart;
         chart.grab();
+        // Where text widths are fractional, the plot's edges cut through
+        // pixels; here they are made to.
+        chart.chart()->setPlotArea(chart.chart()->plotArea().adjusted(0.4, 0, -0.3, 0));
+        chart.grab();
         const std::vector<QPointF> errors = referenceErrors(wb, 120'000);
         const double column = chart.drawnColumns().width;
-        for (double x : {7.0, 30'000.0, 61'234.0, 119'500.0}) {
-            const QPointF value(x, errors[std::size_t(x) - 1].y());
-            moveMouse(chart, viewportPointAt(chart, value));
+        const auto checkTip = [&](double x) {
             const QString tip = QToolTip::text();
             QVERIFY2(QToolTip::isVisible() && tip.startsWith(QStringLiteral("Iterationen: ")), qPrintable(tip));
-            const int64_t shown = tip.section(u'\n', 0, 0).section(QStringLiteral(": "), 1).toLongLong();
-            QVERIFY2(std::abs(double(shown) - x) <= 2 * column, qPrintable(tip));
+            const int64_t shown = shownIteration(tip);
+            QVERIFY2(shown >= 1 && shown <= 120'000 && std::abs(double(shown) - x) <= 2 * column, qPrintable(tip));
+            // Digits grouped as on the axis.
+            QCOMPARE(tip.section(u'\n', 0, 0), QStringLiteral("Iterationen: ") + axis_labels::text(double(shown), 0));
             QCOMPARE(tip.section(u'\n', 1),
                      QStringLiteral("Fehler: ") + numtext::formatFixed(float(errors[std::size_t(shown) - 1].y())));
+        };
+        for (double x : {7.0, 30'000.0, 61'234.0, 119'500.0}) {
+            moveMouse(chart, viewportPointAt(chart, QPointF(x, errors[std::size_t(x) - 1].y())));
+            checkTip(x);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        // The pixel columns the plot's left and right edges run through.
+        const QRectF plot = chart.viewportTransform().mapRect(chart.chart()->mapRectToScene(chart.chart()->plotArea()));
+        QVERIFY(plot.left() != std::floor(plot.left()) && plot.right() != std::floor(plot.right()));
+        for (const auto &[x, pixel] :
+             {std::pair{1.0, std::floor(plot.left())}, std::pair{120'000.0, std::ceil(plot.right()) - 1}}) {
+            const QPointF onLine = viewportPointAt(chart, QPointF(x, errors[std::size_t(x) - 1].y()));
+            moveMouse(chart, QPointF(pixel, onLine.y()));
+            checkTip(x);
+            if (QTest::currentTestFailed())
+                return;
         }
         moveMouse(chart, QPointF(2, 2));
         QTRY_VERIFY(!QToolTip::isVisible());
     }
+
+    // A person moves the mouse onto the line and rests it there: the tip
+    // stays up, in every language, until the mouse leaves the plot.
+    void tipStaysWhileTheMouseRests()
+    {
+        Workbench wb;
+        sigmoidLesson(wb, 48'559);
+        QVERIFY(QTest::qWaitForWindowExposed(&wb.window()));
+        ErrorChart &chart = *wb.c().errorChart;
+        const QPointF point = referenceErrors(wb, 48'559)[48'199];
+        for (QAbstractButton *language : {wb.c().deRB, wb.c().enRB, wb.c().skRB}) {
+            wb.click(language);
+            chart.grab(); // the axis titles laid out anew
+            QTest::mouseMove(chart.viewport(), QPoint(2, 2));
+            QTest::mouseMove(chart.viewport(), viewportPointAt(chart, point).toPoint());
+            QTest::qWait(3000);
+            const QString tip = QToolTip::text();
+            QVERIFY2(QToolTip::isVisible(), qPrintable(language->text()));
+            QVERIFY2(tip.startsWith(chart.bottomAxis().title() + QStringLiteral(": 48.")), qPrintable(tip));
+            QVERIFY2(tip.section(u'\n', 1).startsWith(chart.leftAxis().title() + QStringLiteral(": ")),
+                     qPrintable(tip));
+        }
+        QTest::mouseMove(chart.viewport(), QPoint(2, 2));
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
 };
 
-QTEST_MAIN(ChartLessonsTest)
+TIVARO_GUI_TEST_MAIN(ChartLessonsTest)
 #include "test_chart_lessons.moc"

@@ -1,4 +1,5 @@
 #include "chart/error_chart.h"
+#include "gui_main.h"
 
 #include <QLegend>
 #include <QLineSeries>
@@ -184,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ErrorChartViewTest)
+TIVARO_GUI_TEST_MAIN(ErrorChartViewTest)
 #include "test_chart_view.moc"

@@ -5,8 +5,8 @@
 // may be left behind at exit.
 
 #include "info/description_window.h"
+#include "ui_common/application_setup.h"
 #include "ui_common/report.h"
-#include "ui_common/window_fonts.h"
 #include "ui_description_window.h"
 #include "ui_main_window.h"
 #include "workbench/lesson_progress.h"
@@ -40,7 +40,7 @@ void runSteps(std::vector<std::function<void()>> steps, std::size_t next = 0)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    installWindowFonts();
+    setUpApplication();
     int errors = 0;
     report::setSink([&errors](report::Kind, const QString &, const QString &text) {
         std::fprintf(stderr, "reported: %s\n", qPrintable(text));

@@ -230,5 +230,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDecision)
+TIVARO_GUI_TEST_MAIN(TestDecision)
 #include "test_decision.moc"

@@ -129,5 +129,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DisplayTest)
+TIVARO_GUI_TEST_MAIN(DisplayTest)
 #include "test_display.moc"

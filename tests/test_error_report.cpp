@@ -89,5 +89,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ErrorReportTest)
+TIVARO_GUI_TEST_MAIN(ErrorReportTest)
 #include "test_error_report.moc"

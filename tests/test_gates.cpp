@@ -187,5 +187,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GatesTest)
+TIVARO_GUI_TEST_MAIN(GatesTest)
 #include "test_gates.moc"

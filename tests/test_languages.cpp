@@ -170,5 +170,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LanguagesTest)
+TIVARO_GUI_TEST_MAIN(LanguagesTest)
 #include "test_languages.moc"

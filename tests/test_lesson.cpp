@@ -475,5 +475,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LessonTest)
+TIVARO_GUI_TEST_MAIN(LessonTest)
 #include "test_lesson.moc"

@@ -221,5 +221,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LessonGuardTest)
+TIVARO_GUI_TEST_MAIN(LessonGuardTest)
 #include "test_lesson_guard.moc"

@@ -206,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LessonProgressTest)
+TIVARO_GUI_TEST_MAIN(LessonProgressTest)
 #include "test_lesson_progress.moc"

@@ -148,5 +148,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+TIVARO_GUI_TEST_MAIN(MainWindowTest)
 #include "test_main_window.moc"

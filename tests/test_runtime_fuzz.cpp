@@ -3,7 +3,7 @@
 // C library's own conversion), texts at and around the exact midpoints
 // between long doubles (where a conversion that drops digits rounds
 // wrongly), and many random floats against the fixed display format. Each
-// run draws from a printed seed; set TIVARO_FUZZ_SEED to repeat a run.
+// run draws from a fixed, printed seed; TIVARO_FUZZ_SEED gives another.
 
 #include "raised_message.h"
 #include "runtime/number_text.h"
@@ -361,7 +361,7 @@ void RuntimeFuzzTest::initTestCase()
     bool ok = false;
     seed = qEnvironmentVariable("TIVARO_FUZZ_SEED").toULongLong(&ok);
     if (!ok)
-        seed = std::random_device{}() * 0x100000000ull + std::random_device{}();
+        seed = 20261208;
     qInfo("fuzz seed: %llu (set TIVARO_FUZZ_SEED=%llu to repeat this run)", static_cast<unsigned long long>(seed),
           static_cast<unsigned long long>(seed));
 }

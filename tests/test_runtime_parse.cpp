@@ -4,7 +4,6 @@
 #include "raised_message.h"
 #include "runtime/number_text.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <cfloat>
@@ -289,8 +288,6 @@ void RuntimeParseTest::float32Range()
 
 void RuntimeParseTest::hugeExponents()
 {
-    QElapsedTimer timer;
-    timer.start();
     const long double inf = std::numeric_limits<long double>::infinity();
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e999999999999")), inf);
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("-1e999999999999")), -inf);
@@ -306,15 +303,12 @@ void RuntimeParseTest::hugeExponents()
     // A long mantissa compensating a long exponent.
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1") + QString(200000, u'0') + QStringLiteral("e-200000")), 1.0L);
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0.") + QString(300000, u'0') + QStringLiteral("25e300001")), 2.5L);
-    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
 }
 
 void RuntimeParseTest::longTexts()
 {
-    // A thousand digits, and far more, parse quickly and exactly as the C
-    // library reads them.
-    QElapsedTimer timer;
-    timer.start();
+    // A thousand digits, and far more, parse exactly as the C library reads
+    // them (how fast: bench/).
     QByteArray digits;
     for (int i = 0; i < 1000; ++i)
         digits += char('0' + (i * 7 + 3) % 10);
@@ -330,7 +324,6 @@ void RuntimeParseTest::longTexts()
     }
     // A million digits before an invalid character are rejected, no more.
     QVERIFY(!numtext::tryParseFloat(QString(1000000, u'7') + QStringLiteral("x")).has_value());
-    QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
 }
 
 void RuntimeParseTest::roundingAtMidpoints()

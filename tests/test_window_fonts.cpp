@@ -2,6 +2,7 @@
 // shows, draw bold as bold, and leave every caption room in every language.
 
 #include "gui_fixture.h"
+#include "ui_common/window_fonts.h"
 
 #include "info/description_window.h"
 #include "ui_common/texts.h"
@@ -21,6 +22,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QToolTip>
+#include <QValueAxis>
 
 namespace {
 
@@ -110,8 +113,6 @@ QStringList cutCaptions(QWidget &window)
 class WindowFontsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { installWindowFonts(); }
-
     void layoutsDrawInTheChosenFace()
     {
         Workbench wb;
@@ -119,6 +120,11 @@ private slots:
         QCOMPARE(QFontInfo(wb.c().endB->font()).family(), family);
         QCOMPARE(QFontInfo(wb.c().errorChart->font()).family(), family);
         QCOMPARE(QFontInfo(wb.window().descriptionWindow()->controls().infoMemo->font()).family(), family);
+        // What no layout sets: the chart's numbers and titles, tips, menus, boxes.
+        const QValueAxis &axis = *wb.c().errorChart->bottomAxis().valueAxis();
+        for (const QFont &font : {axis.labelsFont(), axis.titleFont(), wb.c().errorChart->chart()->titleFont(),
+                                  QToolTip::font(), QApplication::font("QMenu"), QApplication::font("QMessageBox")})
+            QCOMPARE(QFontInfo(font).family(), family);
     }
 
     void everyLetterIsInTheFace()
@@ -168,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowFontsTest)
+TIVARO_GUI_TEST_MAIN(WindowFontsTest)
 #include "test_window_fonts.moc"

@@ -1,24 +1,19 @@
 #include "ui_common/window_fonts.h"
 
+#include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
-#include <QStringList>
-
-namespace {
-const QString designedFamily = QStringLiteral("Tahoma");
-const QString standInFamily = QStringLiteral("Liberation Sans");
-} // namespace
 
 QString windowFontFamily()
 {
-    return QFontDatabase::families().contains(designedFamily) ? designedFamily : standInFamily;
+    return QStringLiteral("Liberation Sans");
 }
 
 void installWindowFonts()
 {
-    const QString family = windowFontFamily();
-    // Without this, fontconfig hands out whatever it thinks is like Tahoma,
-    // and that face may be wider than the layouts allow.
-    if (family != designedFamily)
-        QFont::insertSubstitution(designedFamily, family);
+    // Left alone, the application font is fontconfig's idea of a sans face,
+    // which differs from machine to machine and, with only the package's
+    // fonts, is even a monospaced one. The size stays the desktop's choice.
+    QFont font = QApplication::font();
+    font.setFamily(windowFontFamily());
+    QApplication::setFont(font);
 }
