@@ -40,9 +40,11 @@ private:
         QPointF first, low, high, last;
     };
 
+    // Exactly equal only: QPointF's own != calls points a millionth of a
+    // millionth apart equal, and a point of the line would go missing.
     void append(QPointF p)
     {
-        if (out.isEmpty() || out.constLast() != p)
+        if (out.isEmpty() || out.constLast().x() != p.x() || out.constLast().y() != p.y())
             out.append(p);
     }
 
