@@ -8,6 +8,7 @@
 #include "ui_main_form.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
+#include "workbench/lesson_repeat.h"
 #include "workbench/lesson_run.h"
 
 #include <QCheckBox>
@@ -83,6 +84,7 @@ void TForm1::LessonBClick()
     // after it: the loop keeps its registers for the weights, and the chart's
     // bookkeeping runs in a tight loop of its own.
     std::vector<float> errors(graph ? static_cast<std::size_t>(LessonProgress::chunk) : 0);
+    LessonRepeat repeat(lesson, neuron, s.patternIndex);
     while (s.repeatCount > 0 && progress.keepGoing(done)) {
         const int64_t count = std::min(s.repeatCount, LessonProgress::chunk);
         if (graph) {
@@ -103,6 +105,15 @@ void TForm1::LessonBClick()
         }
         done += count;
         s.repeatCount -= count;
+        // Once the lesson repeats itself, the whole periods still to run are
+        // finished at once, and the chart gets their errors all the same.
+        if (const LessonRepeat::Shortcut cut = repeat.afterRun(count, s.repeatCount); cut.count > 0) {
+            const std::vector<float> &period = repeat.periodErrors();
+            if (graph)
+                chart.addRepeatingPoints(total + done + 1, period.data(), period.size(), cut.count);
+            done += cut.count;
+            s.repeatCount -= cut.count;
+        }
     }
     if (progress.cancelled()) {
         // As if the repeat count had been what ran.
