@@ -62,7 +62,7 @@ struct Start {
 Start unsettled(Output output)
 {
     switch (output) {
-    case Output::Step: return {output, &Ui::Form1::andGateB, true, "5000000", "0.1"};
+    case Output::Step: return {output, &Ui::Form1::andGateB, true, "1000", "0.0001"};
     case Output::Linear: return {output, &Ui::Form1::andGateB, true, "0", "-0.0000001"};
     case Output::Sigmoid: break;
     }
