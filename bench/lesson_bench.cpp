@@ -5,14 +5,14 @@
 // Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
 // run only those measurements (series_bytes_1e7 comes with paint_1e7).
 
-#include "ui_common/report.h"
 #include "chart/error_chart.h"
 #include "chart/error_series.h"
-#include "runtime/sigmoid_cursor.h"
-#include "ui_main_form.h"
-#include "workbench/lesson_progress.h"
-#include "workbench/main_form.h"
 #include "decision/decision_view.h"
+#include "runtime/sigmoid_cursor.h"
+#include "ui_common/report.h"
+#include "ui_main_window.h"
+#include "workbench/lesson_progress.h"
+#include "workbench/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,12 +20,12 @@
 #include <QPushButton>
 #include <QStringList>
 #include <algorithm>
-#include <sched.h>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <ctime>
+#include <initializer_list>
 #include <limits>
+#include <sched.h>
 #include <vector>
 
 namespace {
@@ -38,7 +38,10 @@ QStringList only; // measurement names given on the command line; empty: all
 // A delay no lesson reaches: the progress dialog stays hidden.
 constexpr int64_t hiddenDialog = std::numeric_limits<int64_t>::max() / 2;
 
-bool wanted(const char *name) { return only.isEmpty() || only.contains(QLatin1String(name)); }
+bool wanted(const char *name)
+{
+    return only.isEmpty() || only.contains(QLatin1String(name));
+}
 
 void setBox(QAbstractButton *box, bool checked)
 {
@@ -49,7 +52,7 @@ void setBox(QAbstractButton *box, bool checked)
 // A lesson's start: the gate, the bias input and the settings; all weights 0.
 struct Start {
     Output output;
-    QPushButton *Ui::Form1::*gate = &Ui::Form1::andGateB;
+    QPushButton *Ui::MainWindow::*gate = &Ui::MainWindow::andGateB;
     bool bias = true;
     const char *threshold = "0";
     const char *rate = "0.1";
@@ -62,17 +65,17 @@ struct Start {
 Start unsettled(Output output)
 {
     switch (output) {
-    case Output::Step: return {output, &Ui::Form1::andGateB, true, "1000", "0.0001"};
-    case Output::Linear: return {output, &Ui::Form1::andGateB, true, "0", "-0.0000001"};
+    case Output::Step: return {output, &Ui::MainWindow::andGateB, true, "1000", "0.0001"};
+    case Output::Linear: return {output, &Ui::MainWindow::andGateB, true, "0", "-0.0000001"};
     case Output::Sigmoid: break;
     }
-    return {output, &Ui::Form1::andGateB, true, "0", "0.000001"};
+    return {output, &Ui::MainWindow::andGateB, true, "0", "0.000001"};
 }
 
 // The next lesson starts afresh (and, with the graph on, with an empty chart).
-void prepare(TForm1 &form, const Start &start, bool graph, int64_t iterations)
+void prepare(MainWindow &form, const Start &start, bool graph, int64_t iterations)
 {
-    Ui::Form1 &c = form.controls();
+    Ui::MainWindow &c = form.controls();
     setBox(c.biasCBox, start.bias);
     setBox(c.showAnalogCBox, start.output != Output::Step);
     setBox(c.sigmoidCB, start.output == Output::Sigmoid);
@@ -87,17 +90,20 @@ void prepare(TForm1 &form, const Start &start, bool graph, int64_t iterations)
     c.repeatEdit->setText(QString::number(iterations));
 }
 
-void prepare(TForm1 &form, Output output, bool graph, int64_t iterations)
+void prepare(MainWindow &form, Output output, bool graph, int64_t iterations)
 {
     prepare(form, unsettled(output), graph, iterations);
 }
 
 // CPU time of this program: other programs on a busy machine do not count.
-double cpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+double cpuSeconds()
+{
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
 
 // Runs the lesson prepared for `iterations`; a lesson that stopped early
 // would time something else, so it counts as an error.
-double lessonSeconds(TForm1 &form, int64_t iterations)
+double lessonSeconds(MainWindow &form, int64_t iterations)
 {
     const double start = cpuSeconds();
     form.controls().lessonB->click();
@@ -127,7 +133,7 @@ struct LessonCase {
 // Best of a few runs: the machine's noise only ever adds time. The runs go
 // round all the cases rather than case after case, so that a slow spell of
 // a shared machine hurts every case alike and the ratios between them hold.
-void benchLessons(TForm1 &form, std::initializer_list<LessonCase> cases, int64_t iterations = 10'000'000,
+void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases, int64_t iterations = 10'000'000,
                   int rounds = 5)
 {
     std::vector<double> best(cases.size(), std::numeric_limits<double>::infinity());
@@ -159,13 +165,13 @@ void benchLessons(TForm1 &form, std::initializer_list<LessonCase> cases, int64_t
 // Lessons of 2^31 - 1 iterations with the graph on, from starts whose
 // weights come back early to values they held before: the lesson finishes
 // the repeating rest at once.
-void benchSettled(TForm1 &form)
+void benchSettled(MainWindow &form)
 {
     constexpr int64_t iterations = 2147483647;
     const std::pair<const char *, Start> cases[] = {
-        {"settled_step", {Output::Step, &Ui::Form1::andGateB, true, "0", "0.1"}},
-        {"settled_linear", {Output::Linear, &Ui::Form1::andGateB, false, "0", "0.1"}},
-        {"settled_sigmoid", {Output::Sigmoid, &Ui::Form1::xorGateB, true, "0", "0.1"}},
+        {"settled_step", {Output::Step, &Ui::MainWindow::andGateB, true, "0", "0.1"}},
+        {"settled_linear", {Output::Linear, &Ui::MainWindow::andGateB, false, "0", "0.1"}},
+        {"settled_sigmoid", {Output::Sigmoid, &Ui::MainWindow::xorGateB, true, "0", "0.1"}},
     };
     for (const auto &[name, start] : cases) {
         if (!wanted(name))
@@ -179,14 +185,14 @@ void benchSettled(TForm1 &form)
     }
 }
 
-void benchPaint(TForm1 &form, const char *name, int64_t points)
+void benchPaint(MainWindow &form, const char *name, int64_t points)
 {
     if (!wanted(name))
         return;
     prepare(form, Output::Step, true, points);
     QApplication::processEvents(); // the chart is shown and laid out, empty
     lessonSeconds(form, points);
-    ErrorChart &chart = *form.controls().Chart1;
+    ErrorChart &chart = *form.controls().errorChart;
     // The first repaint after the lesson also builds the drawn line.
     const double start = cpuSeconds();
     chart.repaint();
@@ -213,7 +219,7 @@ void benchExp()
 // Shares of a sigmoid lesson's iterations (the same arguments as in the
 // sigmoid cases) that missed their cursor's cubic, and that fell back to
 // the extended rule: one more, untimed lesson.
-void benchSigmoidFallbacks(TForm1 &form)
+void benchSigmoidFallbacks(MainWindow &form)
 {
     if (!wanted("sigmoid_fallback_share"))
         return;
@@ -273,39 +279,43 @@ int main(int argc, char *argv[])
         sched_setaffinity(0, sizeof one, &one);
     }
 
-    TForm1 form;
+    MainWindow form;
     form.show();
     QApplication::processEvents();
 
-    benchLessons(form, {{"step_off", Output::Step, false},
-                        {"step_on", Output::Step, true},
-                        {"linear_off", Output::Linear, false},
-                        {"linear_on", Output::Linear, true},
-                        {"sigmoid_off", Output::Sigmoid, false},
-                        {"sigmoid_on", Output::Sigmoid, true}});
+    benchLessons(form,
+                 {{"step_off", Output::Step, false},
+                  {"step_on", Output::Step, true},
+                  {"linear_off", Output::Linear, false},
+                  {"linear_on", Output::Linear, true},
+                  {"sigmoid_off", Output::Sigmoid, false},
+                  {"sigmoid_on", Output::Sigmoid, true}});
     benchSigmoidFallbacks(form);
     benchExp();
 
     // The decision view open beside the lesson: once with the progress
     // dialog out of the way, once with it showing from the start, so the
     // view follows the lesson at the dialog's pace. Each pair should match.
-    benchLessons(form, {{"step_off_view", Output::Step, false, true},
-                        {"sigmoid_off_view", Output::Sigmoid, false, true}});
-    benchLessons(form, {{"sigmoid_off_dialog", Output::Sigmoid, false, false, true},
-                        {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true}});
+    benchLessons(form,
+                 {{"step_off_view", Output::Step, false, true}, {"sigmoid_off_view", Output::Sigmoid, false, true}});
+    benchLessons(form,
+                 {{"sigmoid_off_dialog", Output::Sigmoid, false, false, true},
+                  {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true}});
 
     // What a user gets from a lesson of seconds: the dialog on screen the
     // whole time, against the same lesson with it out of the way. The two
     // should match within a few percent.
-    benchLessons(form, {{"linear_long_hidden", Output::Linear, false},
-                        {"linear_long_dialog", Output::Linear, false, false, true}}, 400'000'000, 2);
+    benchLessons(
+        form,
+        {{"linear_long_hidden", Output::Linear, false}, {"linear_long_dialog", Output::Linear, false, false, true}},
+        400'000'000, 2);
 
     benchSettled(form);
 
     benchPaint(form, "paint_1e5", 100'000);
     benchPaint(form, "paint_1e7", 10'000'000);
     if (wanted("paint_1e7"))
-        std::printf("series_bytes_1e7 %zu bytes\n", form.controls().Chart1->seriesBytes());
+        std::printf("series_bytes_1e7 %zu bytes\n", form.controls().errorChart->seriesBytes());
     benchSeriesBytes();
 
     report::setSink({});

@@ -4,8 +4,8 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
+#include "lesson/lesson_run.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/lesson_run.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -36,7 +36,7 @@ protected:
 // Step output on the AND gate with the bias input: converges, never overflows.
 void prepareLongLesson(Workbench &wb, bool graph)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.click(c.biasCBox);
     wb.click(c.andGateB);
     wb.click(c.showAnalogCBox); // step output
@@ -82,13 +82,13 @@ private slots:
         QFETCH(bool, graph);
         QFETCH(bool, escape);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, graph);
         // A linear output that unlearns: its weights grow all the time, so
         // the lesson never comes back to earlier ones and runs until cancelled.
         wb.click(c.showAnalogCBox);
         wb.type(c.lessonCntEdit, QStringLiteral("0 / 5000")); // earlier lessons count on
-        wb.type(c.lRateEdit, QStringLiteral("-0,0000001")); // no reset: the rate comes from here
+        wb.type(c.lRateEdit, QStringLiteral("-0,0000001"));   // no reset: the rate comes from here
         LessonProgress::setShowDelayMs(0);
         DialogWatch watch;
         cancelSoon([escape](QProgressDialog &dialog) {
@@ -108,15 +108,15 @@ private slots:
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(total));
         QCOMPARE(wb.state().repeatCount, int64_t(0));
         if (graph) {
-            QCOMPARE(c.Chart1->pointCount(), int64_t(done));
-            QCOMPARE(c.Chart1->bottomAxis().maximum(), double(total));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(done));
+            QCOMPARE(c.errorChart->bottomAxis().maximum(), double(total));
         } else {
-            QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(0));
         }
         // The cursor stands on the last pattern that ran, and ShowNeuron
         // showed the neuron as the lesson left it.
         QCOMPARE(wb.state().patternIndex, int32_t(done % 4 + 1));
-        const TPattern &last = wb.state().pattern(wb.state().patternIndex);
+        const Pattern &last = wb.state().pattern(wb.state().patternIndex);
         QCOMPARE(c.in1Edit->text(), numtext::formatFixed(last.In1));
         QCOMPARE(c.in2Edit->text(), numtext::formatFixed(last.In2));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
@@ -129,7 +129,7 @@ private slots:
         wb.click(c.lessonB);
         QCOMPARE(wb.state().lessonTotal, total + 10);
         if (graph)
-            QCOMPARE(c.Chart1->pointCount(), int64_t(done + 10));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(done + 10));
     }
 
     void dialogSpeaksTheChosenLanguage_data()
@@ -138,9 +138,18 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("progress");
         QTest::addColumn<QString>("cancel");
-        QTest::newRow("German") << "deRB" << "Lektion läuft" << "Iteration %1 von 2000000000" << "Abbrechen";
-        QTest::newRow("English") << "enRB" << "Lesson running" << "Iteration %1 of 2000000000" << "Cancel";
-        QTest::newRow("Slovak") << "skRB" << "Učenie prebieha" << "Iterácia %1 z 2000000000" << "Zrušiť";
+        QTest::newRow("German") << "deRB"
+                                << "Lektion läuft"
+                                << "Iteration %1 von 2000000000"
+                                << "Abbrechen";
+        QTest::newRow("English") << "enRB"
+                                 << "Lesson running"
+                                 << "Iteration %1 of 2000000000"
+                                 << "Cancel";
+        QTest::newRow("Slovak") << "skRB"
+                                << "Učenie prebieha"
+                                << "Iterácia %1 z 2000000000"
+                                << "Zrušiť";
     }
     void dialogSpeaksTheChosenLanguage()
     {
@@ -169,7 +178,7 @@ private slots:
     void shortLessonShowsNoDialog()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, true);
         // Several chunks, yet well inside the delay even on a slow,
         // sanitized build of a busy machine.
@@ -179,7 +188,7 @@ private slots:
         wb.click(c.lessonB);
         QCOMPARE(watch.shown, 0);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 200000"));
-        QCOMPARE(c.Chart1->pointCount(), int64_t(200000));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(200000));
         QVERIFY(wb.reports.errors.isEmpty());
     }
 
@@ -190,7 +199,7 @@ private slots:
     void settledLessonEndsAtOnce_data()
     {
         QTest::addColumn<bool>("bias");
-        QTest::addColumn<int>("output");   // 0 step, 1 linear, 2 sigmoid
+        QTest::addColumn<int>("output"); // 0 step, 1 linear, 2 sigmoid
         QTest::addColumn<QString>("gate");
         QTest::newRow("linear") << false << 1 << "andGateB";
         QTest::newRow("step with bias") << true << 0 << "andGateB";
@@ -202,7 +211,7 @@ private slots:
         QFETCH(int, output);
         QFETCH(QString, gate);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         if (bias)
             wb.click(c.biasCBox);
         if (output == 0)
@@ -216,16 +225,18 @@ private slots:
         constexpr int64_t count = 2147483647;
         wb.type(c.repeatEdit, QString::number(count));
         // The plain rule from the same start.
-        TNeuron plain(bias ? 3 : 2);
+        Neuron plain(bias ? 3 : 2);
         for (int i = 0; i < plain.InputCount; ++i)
-            plain.SetWeight(i, i == 2 ? numtext::parseFloat32(wb.state().weight0Edit->text())
-                                      : numtext::parseFloat32((i ? c.weight2Edit : c.weight1Edit)->text()));
+            plain.SetWeight(i,
+                            i == 2 ? numtext::parseFloat32(wb.state().weight0Edit->text())
+                                   : numtext::parseFloat32((i ? c.weight2Edit : c.weight1Edit)->text()));
         plain.SetInput(2, 1.0f);
         plain.Threshold = 0;
         plain.AnalogOutput = output != 0;
         plain.ActivationMode = output == 2 ? 1 : 0;
         int32_t plainIndex = 1;
-        LessonRun(plain, wb.state().patterns, 0.1f, plainIndex).run((1 << 20) + count % (1 << 20), [](float) noexcept {});
+        LessonRun(plain, wb.state().patterns, 0.1f, plainIndex).run((1 << 20) + count % (1 << 20), [](float) noexcept {
+        });
 
         LessonProgress::setShowDelayMs(60'000);
         DialogWatch watch;
@@ -233,7 +244,7 @@ private slots:
         QVERIFY(wb.reports.errors.isEmpty());
         QCOMPARE(watch.shown, 0);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 2147483647"));
-        QCOMPARE(c.Chart1->pointCount(), count);
+        QCOMPARE(c.errorChart->pointCount(), count);
         QCOMPARE(wb.state().patternIndex, plainIndex);
         for (int i = 0; i < plain.InputCount; ++i)
             QCOMPARE(std::bit_cast<uint32_t>(wb.neuron().GetWeight(i)), std::bit_cast<uint32_t>(plain.GetWeight(i)));
@@ -242,18 +253,19 @@ private slots:
     void seriesMemoryStaysBounded()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, true);
         LessonProgress::setShowDelayMs(int64_t(1) << 40);
         wb.type(c.repeatEdit, QStringLiteral("30000000"));
         wb.click(c.lessonB);
         QVERIFY(wb.reports.errors.isEmpty());
-        QCOMPARE(c.Chart1->pointCount(), int64_t(30000000));
-        QVERIFY2(c.Chart1->seriesBytes() <= std::size_t(64) << 20, QByteArray::number(qulonglong(c.Chart1->seriesBytes())));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(30000000));
+        QVERIFY2(c.errorChart->seriesBytes() <= std::size_t(64) << 20,
+                 QByteArray::number(qulonglong(c.errorChart->seriesBytes())));
         // The chart still draws a bounded number of points.
-        c.Chart1->grab();
-        QVERIFY(c.Chart1->drawnPointCount() > 0);
-        QVERIFY(c.Chart1->drawnPointCount() <= 4 * 1024 + 2);
+        c.errorChart->grab();
+        QVERIFY(c.errorChart->drawnPointCount() > 0);
+        QVERIFY(c.errorChart->drawnPointCount() <= 4 * 1024 + 2);
     }
 };
 

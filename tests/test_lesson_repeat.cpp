@@ -22,28 +22,28 @@ struct Lesson {
     float threshold = 0;
     float rate = 0;
     OutputKind kind = OutputKind::Step;
-    std::array<TPattern, 4> patterns{};
+    std::array<Pattern, 4> patterns{};
     int64_t count = 0;
-    int64_t firstX = 1;        // lesson total + 1
+    int64_t firstX = 1; // lesson total + 1
     int64_t chunk = 4;
-    int64_t cancelAfter = -1;  // chunks, as a Cancel between two of them
-    int64_t earlier = 0;       // points of an earlier lesson from X = 1 on (a typed-back counter)
+    int64_t cancelAfter = -1; // chunks, as a Cancel between two of them
+    int64_t earlier = 0;      // points of an earlier lesson from X = 1 on (a typed-back counter)
 };
 
 struct Outcome {
     std::array<uint32_t, 3> weights{};
     int32_t patternIndex = 0;
     int64_t done = 0;
-    int64_t period = 0;   // of the shortcut taken; 0: none
-    int64_t periodFrom = 0;   // iterations run before it
+    int64_t period = 0;     // of the shortcut taken; 0: none
+    int64_t periodFrom = 0; // iterations run before it
     std::unique_ptr<ErrorSeries> series = std::make_unique<ErrorSeries>();
 };
 
-std::array<TPattern, 4> gate(unsigned which)
+std::array<Pattern, 4> gate(unsigned which)
 {
-    std::array<TPattern, 4> patterns{};
+    std::array<Pattern, 4> patterns{};
     for (int i = 0; i < 4; ++i) {
-        const bool a = !(i & 2), b = !(i & 1);   // (1, 1) first, as the gates list them
+        const bool a = !(i & 2), b = !(i & 1); // (1, 1) first, as the gates list them
         const bool target = which == 0 ? a && b : which == 1 ? a || b : which == 2 ? !(a && b) : a != b;
         patterns[std::size_t(i)] = {float(a), float(b), float(target)};
     }
@@ -57,7 +57,7 @@ Lesson randomLesson(std::mt19937_64 &gen)
     k.kind = OutputKind(gen() % 3);
     k.patterns = gate(unsigned(gen() % 4));
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
-    for (float &w : k.weights)   // often as the edits give them: two digits
+    for (float &w : k.weights) // often as the edits give them: two digits
         w = gen() % 2 ? std::round(unit(gen) * 100) / 100 : unit(gen);
     k.threshold = gen() % 3 ? std::round(unit(gen) * 10) / 10 : unit(gen);
     k.rate = float(std::pow(10.0, -3.0 * std::uniform_real_distribution<double>(0, 1)(gen)));
@@ -68,7 +68,10 @@ Lesson randomLesson(std::mt19937_64 &gen)
     if (gen() % 8 == 0)
         k.cancelAfter = int64_t(gen() % 20);
     switch (gen() % 8) {
-    case 0: k.earlier = int64_t(gen() % 50000) + 1; k.firstX = int64_t(gen() % uint64_t(k.earlier)) + 1; break;
+    case 0:
+        k.earlier = int64_t(gen() % 50000) + 1;
+        k.firstX = int64_t(gen() % uint64_t(k.earlier)) + 1;
+        break;
     case 1: k.firstX = -int64_t(gen() % 5000); break;
     case 2: k.firstX = (int64_t{1} << 53) - int64_t(gen() % 100000); break;
     case 3: k.firstX = (int64_t{1} << 62) + int64_t(gen() % 100000); break;
@@ -85,7 +88,7 @@ Lesson randomLesson(std::mt19937_64 &gen)
 Outcome run(const Lesson &k, bool shortcut, int64_t count)
 {
     Outcome out;
-    TNeuron neuron(k.inputs);
+    Neuron neuron(k.inputs);
     for (int i = 0; i < k.inputs; ++i)
         neuron.SetWeight(i, k.weights[i]);
     neuron.SetInput(2, 1.0f);
@@ -137,8 +140,8 @@ Outcome run(const Lesson &k, bool shortcut, int64_t count)
 uint64_t testSeed()
 {
     const uint64_t seed = qEnvironmentVariableIsSet("TIVARO_TEST_SEED")
-                              ? qEnvironmentVariable("TIVARO_TEST_SEED").toULongLong()
-                              : 20261208;
+        ? qEnvironmentVariable("TIVARO_TEST_SEED").toULongLong()
+        : 20261208;
     qInfo("seed %llu (TIVARO_TEST_SEED=N runs others)", static_cast<unsigned long long>(seed));
     return seed;
 }
@@ -157,7 +160,7 @@ private slots:
     {
         std::mt19937_64 gen(testSeed());
         std::map<int64_t, int> periods;
-        int64_t latest = 0;   // iterations before the latest shortcut
+        int64_t latest = 0; // iterations before the latest shortcut
         constexpr int cases = 2000;
         for (int n = 0; n < cases; ++n) {
             const Lesson k = randomLesson(gen);
@@ -186,8 +189,8 @@ private slots:
     void twoBillionPointsAtOnce()
     {
         const float period[] = {0.0f, -0.0f, 0.25f, -1.0f, 0.25f, -1.0f};
-        for (const int64_t firstX : {int64_t{1}, int64_t{-7}, int64_t{4000}, (int64_t{1} << 53) - 3,
-                                     (int64_t{1} << 62) + 5}) {
+        for (const int64_t firstX :
+             {int64_t{1}, int64_t{-7}, int64_t{4000}, (int64_t{1} << 53) - 3, (int64_t{1} << 62) + 5}) {
             ErrorSeries fast, plain;
             constexpr int64_t count = 2147483647;
             fast.addRepeating(firstX, period, std::size(period), count);
@@ -199,7 +202,8 @@ private slots:
             ErrorSeries headFast;
             headFast.addRepeating(firstX, period, std::size(period), 20000);
             QVERIFY(head == headFast);
-            const QList<QPointF> drawn = fast.drawnPoints(double(firstX + count), ErrorSeries::evenColumns(double(firstX + count), 500));
+            const QList<QPointF> drawn =
+                fast.drawnPoints(double(firstX + count), ErrorSeries::evenColumns(double(firstX + count), 500));
             QVERIFY(!drawn.isEmpty());
             QCOMPARE(drawn.last().y(), double(period[(count - 1) % 6]));
         }

@@ -13,7 +13,7 @@
 // about twice the iterations it took to start, at the cost of one comparison
 // per run, none inside the loop.
 
-#include "workbench/lesson_run.h"
+#include "lesson/lesson_run.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +25,7 @@ public:
     // iterations (4 MB of errors at most).
     static constexpr int64_t longestReach = int64_t{1} << 20;
 
-    LessonRepeat(LessonRun &lesson, TNeuron &neuron, int32_t &patternIndex)
+    LessonRepeat(LessonRun &lesson, Neuron &neuron, int32_t &patternIndex)
         : lesson(lesson), neuron(neuron), patternIndex(patternIndex)
     {
     }
@@ -57,12 +57,12 @@ private:
     int64_t findPeriod(const State &start, int64_t within, int64_t left);
 
     LessonRun &lesson;
-    TNeuron &neuron;
+    Neuron &neuron;
     int32_t &patternIndex;
     State snapshot;
     bool haveSnapshot = false;
-    bool finished = false;    // shortcut taken, or none can come
+    bool finished = false; // shortcut taken, or none can come
     int64_t sinceSnapshot = 0;
-    int64_t reach = 0;        // the snapshot is renewed once this many iterations passed
+    int64_t reach = 0; // the snapshot is renewed once this many iterations passed
     std::vector<float> errors;
 };
