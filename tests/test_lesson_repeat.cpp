@@ -4,7 +4,7 @@
 // come out bit for bit the same.
 
 #include "chart/error_series.h"
-#include "workbench/lesson_repeat.h"
+#include "lesson/lesson_repeat.h"
 
 #include <QTest>
 #include <bit>

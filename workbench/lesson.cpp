@@ -9,7 +9,7 @@
 #include "ui_main_window.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/lesson_repeat.h"
+#include "lesson/lesson_repeat.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

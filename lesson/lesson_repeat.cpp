@@ -1,4 +1,4 @@
-#include "workbench/lesson_repeat.h"
+#include "lesson/lesson_repeat.h"
 
 #include <algorithm>
 #include <bit>
