@@ -1,6 +1,7 @@
-// Times lessons through the real lesson button on the real main window, the
-// chart's repaint after many points, the memory those points take, and the
-// longest number texts a user can paste.
+// Times lessons through the real lesson button on the real main window (with
+// the progress dialog hidden or shown, and lessons that repeat themselves and
+// finish at once), the chart's repaint after many points, the memory those
+// points take, and the longest number texts a user can paste.
 // Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
 // run only those measurements (series_bytes_1e7 comes with paint_1e7).
 
@@ -36,6 +37,9 @@ enum class Output { Step, Linear, Sigmoid };
 int errorsSeen = 0;
 QStringList only; // measurement names given on the command line; empty: all
 
+// A delay no lesson reaches: the progress dialog stays hidden.
+constexpr int64_t hiddenDialog = std::numeric_limits<int64_t>::max() / 2;
+
 bool wanted(const char *name)
 {
     return only.isEmpty() || only.contains(QLatin1String(name));
@@ -47,23 +51,50 @@ void setBox(QAbstractButton *box, bool checked)
         box->click();
 }
 
-// The AND gate with the bias input, all weights 0, and settings under which
-// nothing overflows; the next lesson starts afresh (and, with the graph on,
-// with an empty chart).
-void prepare(MainWindow &form, Output output, bool graph, int64_t iterations)
+// A lesson's start: the gate, the bias input and the settings; all weights 0.
+struct Start {
+    Output output;
+    QPushButton *Ui::MainWindow::*gate = &Ui::MainWindow::andGateB;
+    bool bias = true;
+    const char *threshold = "0";
+    const char *rate = "0.1";
+};
+
+// Starts that never come back to earlier weights within the lessons timed
+// here, so that every iteration runs: a step output whose weights climb
+// towards a far threshold, a linear one that unlearns and grows, a sigmoid
+// one that learns slowly. None overflows.
+Start unsettled(Output output)
+{
+    switch (output) {
+    case Output::Step: return {output, &Ui::MainWindow::andGateB, true, "1000", "0.0001"};
+    case Output::Linear: return {output, &Ui::MainWindow::andGateB, true, "0", "-0.0000001"};
+    case Output::Sigmoid: break;
+    }
+    return {output, &Ui::MainWindow::andGateB, true, "0", "0.000001"};
+}
+
+// The next lesson starts afresh (and, with the graph on, with an empty chart).
+void prepare(MainWindow &form, const Start &start, bool graph, int64_t iterations)
 {
     Ui::MainWindow &c = form.controls();
-    setBox(c.biasCBox, true);
-    setBox(c.showAnalogCBox, output != Output::Step);
-    setBox(c.sigmoidCB, output == Output::Sigmoid);
+    setBox(c.biasCBox, start.bias);
+    setBox(c.showAnalogCBox, start.output != Output::Step);
+    setBox(c.sigmoidCB, start.output == Output::Sigmoid);
     setBox(c.errGraphCB, graph);
-    c.andGateB->click();
-    c.thresholdEdit->setText(QStringLiteral("0"));
-    c.lRateEdit->setText(output == Output::Linear ? QStringLiteral("0.001") : QStringLiteral("0.1"));
+    (c.*start.gate)->click();
+    c.thresholdEdit->setText(QLatin1String(start.threshold));
+    c.lRateEdit->setText(QLatin1String(start.rate));
     c.weight1Edit->setText(QStringLiteral("0"));
     c.weight2Edit->setText(QStringLiteral("0"));
-    form.state().weight0Edit->setText(QStringLiteral("0"));
+    if (start.bias)
+        form.state().weight0Edit->setText(QStringLiteral("0"));
     c.repeatEdit->setText(QString::number(iterations));
+}
+
+void prepare(MainWindow &form, Output output, bool graph, int64_t iterations)
+{
+    prepare(form, unsettled(output), graph, iterations);
 }
 
 // CPU time of this program: other programs on a busy machine do not count.
@@ -98,16 +129,17 @@ struct LessonCase {
     Output output;
     bool graph;
     bool decisionView = false;
+    bool dialog = false; // the progress dialog shown from the start
 };
 
 // Best of a few runs: the machine's noise only ever adds time. The runs go
 // round all the cases rather than case after case, so that a slow spell of
 // a shared machine hurts every case alike and the ratios between them hold.
-void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases)
+void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases, int64_t iterations = 10'000'000,
+                  int rounds = 5)
 {
-    constexpr int64_t iterations = 10'000'000;
     std::vector<double> best(cases.size(), std::numeric_limits<double>::infinity());
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         std::size_t i = 0;
         for (const LessonCase &lesson : cases) {
             if (wanted(lesson.name)) {
@@ -116,7 +148,10 @@ void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases)
                     form.toggleDecisionView();
                 QApplication::processEvents();
                 prepare(form, lesson.output, lesson.graph, iterations);
+                if (lesson.dialog)
+                    LessonProgress::setShowDelayMs(0);
                 best[i] = std::min(best[i], lessonSeconds(form, iterations));
+                LessonProgress::setShowDelayMs(hiddenDialog);
             }
             ++i;
         }
@@ -126,6 +161,29 @@ void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases)
         if (wanted(lesson.name))
             print(lesson.name, best[i] * 1e9 / double(iterations), "ns/iteration");
         ++i;
+    }
+}
+
+// Lessons of 2^31 - 1 iterations with the graph on, from starts whose
+// weights come back early to values they held before: the lesson finishes
+// the repeating rest at once.
+void benchSettled(MainWindow &form)
+{
+    constexpr int64_t iterations = 2147483647;
+    const std::pair<const char *, Start> cases[] = {
+        {"settled_step", {Output::Step, &Ui::MainWindow::andGateB, true, "0", "0.1"}},
+        {"settled_linear", {Output::Linear, &Ui::MainWindow::andGateB, false, "0", "0.1"}},
+        {"settled_sigmoid", {Output::Sigmoid, &Ui::MainWindow::xorGateB, true, "0", "0.1"}},
+    };
+    for (const auto &[name, start] : cases) {
+        if (!wanted(name))
+            continue;
+        double best = std::numeric_limits<double>::infinity();
+        for (int round = 0; round < 3; ++round) {
+            prepare(form, start, true, iterations);
+            best = std::min(best, lessonSeconds(form, iterations));
+        }
+        print(name, best * 1e3, "ms");
     }
 }
 
@@ -235,8 +293,9 @@ int main(int argc, char *argv[])
         ++errorsSeen;
         std::fprintf(stderr, "error: %s\n", qPrintable(text));
     });
-    // The progress dialog would add event processing to long lessons.
-    LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
+    // The progress dialog would add event processing to long lessons; the
+    // cases that show it say so.
+    LessonProgress::setShowDelayMs(hiddenDialog);
 
     // One processor for the whole run: a lesson moved to another one midway
     // starts over with cold caches and predictors, which made the figures
@@ -267,11 +326,19 @@ int main(int argc, char *argv[])
     // view follows the lesson at the dialog's pace. Each pair should match.
     benchLessons(form,
                  {{"step_off_view", Output::Step, false, true}, {"sigmoid_off_view", Output::Sigmoid, false, true}});
-    LessonProgress::setShowDelayMs(0);
+    benchLessons(form,
+                 {{"sigmoid_off_dialog", Output::Sigmoid, false, false, true},
+                  {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true}});
+
+    // What a user gets from a lesson of seconds: the dialog on screen the
+    // whole time, against the same lesson with it out of the way. The two
+    // should match within a few percent.
     benchLessons(
         form,
-        {{"sigmoid_off_dialog", Output::Sigmoid, false}, {"sigmoid_off_dialog_view", Output::Sigmoid, false, true}});
-    LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
+        {{"linear_long_hidden", Output::Linear, false}, {"linear_long_dialog", Output::Linear, false, false, true}},
+        400'000'000, 2);
+
+    benchSettled(form);
 
     benchPaint(form, "paint_1e5", 100'000);
     benchPaint(form, "paint_1e7", 10'000'000);

@@ -5,9 +5,10 @@
 
 namespace {
 
+// Exactly equal only: QPointF's own != is fuzzy and would drop real points.
 void append(QList<QPointF> &line, QPointF point)
 {
-    if (line.isEmpty() || line.constLast() != point)
+    if (line.isEmpty() || line.constLast().x() != point.x() || line.constLast().y() != point.y())
         line.append(point);
 }
 

@@ -123,6 +123,14 @@ public:
         if (!repaintQueued)
             markDirty();
     }
+    // The points (x, period[k % n]) for k = 0 .. count - 1, as addPoints()
+    // would add them, in time that does not grow with `count`.
+    void addRepeatingPoints(int64_t x, const float *period, std::size_t n, int64_t count)
+    {
+        stored.addRepeating(x, period, n, count);
+        if (!repaintQueued)
+            markDirty();
+    }
     int64_t pointCount() const;
     // Memory held by the stored points, in bytes.
     std::size_t seriesBytes() const;

@@ -1,6 +1,7 @@
 #include "chart/error_series.h"
 
 #include <algorithm>
+#include <bit>
 #include <immintrin.h>
 
 namespace {
@@ -42,9 +43,11 @@ private:
         QPointF first, low, high, last;
     };
 
+    // Exactly equal only: QPointF's own != calls points a millionth of a
+    // millionth apart equal, and a point of the line would go missing.
     void append(QPointF p)
     {
-        if (out.isEmpty() || out.constLast() != p)
+        if (out.isEmpty() || out.constLast().x() != p.x() || out.constLast().y() != p.y())
             out.append(p);
     }
 
@@ -240,6 +243,86 @@ void ErrorSeries::addRun(int64_t first, const float *ys, std::size_t n)
         ys += take;
         n -= take;
     }
+}
+
+int64_t ErrorSeries::sameBucketRun(int64_t x, int64_t count)
+{
+    if (x < 1) {
+        // Before the axis one place holds them all: the whole numbers up to 0.
+        const uint64_t upToZero = uint64_t(1) - uint64_t(x);
+        return uint64_t(count) < upToZero ? count : int64_t(upToZero);
+    }
+    const double end = slotOf(double(x)).end;
+    constexpr double exactWholeNumbers = 9007199254740992.0; // 2^53
+    if (end <= exactWholeNumbers)
+        return std::min(count, int64_t(end) - x);
+    if (double(x + (count - 1)) < end)
+        return count;
+    // Beyond 2^53 neighbours round to one double: the first whole number
+    // whose double reaches the end, by halving.
+    int64_t inside = 0, beyond = count - 1;
+    while (beyond - inside > 1) {
+        const int64_t middle = inside + (beyond - inside) / 2;
+        (double(x + middle) < end ? inside : beyond) = middle;
+    }
+    return beyond;
+}
+
+void ErrorSeries::addRepeating(int64_t x, const float *period, std::size_t n, int64_t count)
+{
+    if (n == 0 || count <= 0)
+        return;
+    const int64_t length = int64_t(n);
+    // Twice over: n points from any phase on lie side by side.
+    std::vector<float> twice(period, period + n);
+    twice.insert(twice.end(), period, period + n);
+    const auto feed = [&](int64_t from, int64_t phase, int64_t points) {
+        for (int64_t take; points > 0; from += take, points -= take) {
+            take = std::min(points, length);
+            addRun(from, twice.data() + phase, std::size_t(take));
+        }
+    };
+    int64_t phase = 0;
+    for (;;) {
+        const int64_t span = sameBucketRun(x, count);
+        if (span <= 2 * length) {
+            feed(x, phase, span);
+        } else {
+            // A point past the first n of a span and before its last n
+            // repeats one earlier and one later in the same bucket, bit for
+            // bit: it changes none of the bucket's first, lowest, highest or
+            // last, so only its count matters.
+            feed(x, phase, length);
+            total += span - 2 * length;
+            feed(x + (span - length), (phase + (span - length) % length) % length, length);
+        }
+        if (span == count)
+            return;
+        x += span;
+        count -= span;
+        phase = (phase + span % length) % length;
+    }
+}
+
+bool ErrorSeries::operator==(const ErrorSeries &other) const
+{
+    const auto same = [](const Point &a, const Point &b) {
+        return std::bit_cast<uint64_t>(a.x) == std::bit_cast<uint64_t>(b.x) &&
+            std::bit_cast<uint64_t>(a.y) == std::bit_cast<uint64_t>(b.y);
+    };
+    const auto sameBucket = [&same](const Bucket &a, const Bucket &b) {
+        return same(a.first, b.first) && same(a.low, b.low) && same(a.high, b.high) && same(a.last, b.last);
+    };
+    if (total != other.total || !same(before, other.before))
+        return false;
+    const Bucket none;
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        const std::vector<Bucket> &mine = levels[level], &theirs = other.levels[level];
+        for (std::size_t i = 0; i < std::max(mine.size(), theirs.size()); ++i)
+            if (!sameBucket(i < mine.size() ? mine[i] : none, i < theirs.size() ? theirs[i] : none))
+                return false;
+    }
+    return true;
 }
 
 QList<QPointF> ErrorSeries::drawnPoints(double to, const Columns &columns) const

@@ -73,12 +73,20 @@ public:
     // and highest of the run matter, found in one pass over the plain array.
     void addRun(int64_t x, const float *ys, std::size_t n);
 
+    // The points (x, period[0]), (x + 1, period[1]), ... for `count` points,
+    // the errors repeating every n, as addRun() would place them. Time grows
+    // with the buckets touched times n, not with `count`: a settled lesson of
+    // two billion iterations hands its tail over at once.
+    void addRepeating(int64_t x, const float *period, std::size_t n, int64_t count);
+
     void clear();
 
     int64_t count() const { return total; }
     // Changes whenever a point is added or the series is cleared.
     uint64_t version() const { return versionAtClear + uint64_t(total); }
     std::size_t bytes() const;
+    // Holds the same buckets, bit for bit, and the same count.
+    bool operator==(const ErrorSeries &other) const;
     // The most bytes the buckets can ever take.
     static std::size_t mostBytes();
 
@@ -129,6 +137,9 @@ private:
     };
     static Slot slotOf(double x);
     static double startOf(int level, std::size_t index);
+    // How many of the `count` whole numbers from x on share x's bucket (or,
+    // below firstShownX, the place of the nearest point before).
+    static int64_t sameBucketRun(int64_t x, int64_t count);
 
     // Cold: laid out away from the lesson loop that inlines add().
     [[gnu::cold]] void addElsewhere(double x, double y);

@@ -7,6 +7,11 @@ bool isBit(float value)
     return value == 0.0f || value == 1.0f;
 }
 
+[[gnu::target("avx")]] void zeroUpperHalves()
+{
+    __builtin_ia32_vzeroupper();
+}
+
 } // namespace
 
 bool LessonRun::processorHasFusedMultiplyAdd()
@@ -16,6 +21,16 @@ bool LessonRun::processorHasFusedMultiplyAdd()
         return __builtin_cpu_supports("fma") != 0;
     }();
     return has;
+}
+
+void LessonRun::clearUpperVectorState()
+{
+    static const bool hasAvx = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
+    if (hasAvx)
+        zeroUpperHalves();
 }
 
 LessonRun::Variant LessonRun::variantOf() const

@@ -15,7 +15,7 @@ class LessonRun {
 public:
     // `fused`: let the sigmoid use fused multiply-adds; on by default where
     // the processor has them.
-    LessonRun(Neuron &neuron, const Patterns &patterns, float rate, int32_t &patternIndex,
+    LessonRun(Neuron &neuron, const std::array<Pattern, 4> &patterns, float rate, int32_t &patternIndex,
               bool fused = processorHasFusedMultiplyAdd())
         : neuron(neuron), patterns(patterns), rate(rate), patternIndex(patternIndex), fused(fused)
     {
@@ -28,12 +28,18 @@ public:
     // number run; an error raised leaves `next` past the last error written.
     int64_t runCollecting(int64_t count, float *&next);
     int64_t runQuietly(int64_t count);
+    // Code that ran before (Qt's drawing, when the progress dialog repaints)
+    // may leave the upper halves of the vector registers in use; until they
+    // are cleared, every plain SSE instruction of the loop waits on them,
+    // and a lesson ran nearly three times slower while the dialog showed.
+    static void clearUpperVectorState();
 
     // Runs `count` iterations (fewer if an error ends them) and calls
     // onIteration(error) after each weight update. Returns the number run.
     template <class OnIteration>
     int64_t run(int64_t count, OnIteration &&onIteration)
     {
+        clearUpperVectorState();
         switch (variantOf()) {
         case Variant::Step2: return loop<OutputKind::Step, 2>(count, onIteration);
         case Variant::Linear2: return loop<OutputKind::Linear, 2>(count, onIteration);

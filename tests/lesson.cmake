@@ -1,7 +1,9 @@
-# The lesson's float rule, below every window: built as the lesson library
-# builds its loop, and linked with that library alone.
+# The lesson's float rule and its repeats, below every window: built as the
+# lesson library builds its loop, and linked with the libraries they check.
 tivaro_add_test(test_lesson_rule SOURCES test_lesson_rule.cpp LIBS tivaro_lesson)
+tivaro_add_test(test_lesson_repeat SOURCES test_lesson_repeat.cpp LIBS tivaro_lesson tivaro_chart)
 target_compile_options(test_lesson_rule PRIVATE -ffp-contract=off)
+target_compile_options(test_lesson_repeat PRIVATE -ffp-contract=off)
 
 # Gates, lessons through the window, the progress of long lessons and what
 # keeps the user out while one runs.

@@ -260,6 +260,21 @@ private slots:
         QVERIFY(series.drawnPoints(huge * 1.5, ErrorSeries::evenColumns(huge * 1.5, 3)).contains(QPointF(huge, 0.8)));
     }
 
+    // Points that differ by less than Qt's fuzzy equality still differ: two
+    // lessons over X = 1 whose errors are 1e-13 apart, and X beyond 1e12.
+    void nearlyEqualPointsStayApart()
+    {
+        ErrorSeries series;
+        for (const double y : {-1e-13, 0.0})
+            series.add(1, y);
+        series.add(2, 0);
+        series.add(3e12, 0.5);
+        series.add(3e12 + 1, 0.5);
+        const QList<QPointF> expected{{1, -1e-13}, {1, 0}, {2, 0}, {3e12, 0.5}, {3e12 + 1, 0.5}};
+        QCOMPARE(series.drawnPoints(4e12, {1, 1, 2147483647}), expected);
+        QCOMPARE(clipToBand(expected, Band{0, 4e12, -2, 2}), expected);
+    }
+
     void bandClipKeepsTheVisibleLine()
     {
         const Band band{0, 10, -2, 2};

@@ -193,6 +193,10 @@ private slots:
         Workbench wb;
         Ui::MainWindow &c = wb.c();
         prepareLesson(wb, QStringLiteral("2000000000"));
+        // A linear output that unlearns: its weights never come back to
+        // earlier ones, so the lesson runs until it is cancelled.
+        wb.click(c.showAnalogCBox);
+        wb.type(c.lRateEdit, QStringLiteral("-0,0000001"));
         wb.window().show();
         bool closedInside = true;
         QTimer::singleShot(0, &wb.window(), [&] {

@@ -4,6 +4,7 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
+#include "lesson/lesson_run.h"
 #include "workbench/lesson_progress.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <bit>
 #include <functional>
 
 namespace {
@@ -82,8 +84,11 @@ private slots:
         Workbench wb;
         Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, graph);
+        // A linear output that unlearns: its weights grow all the time, so
+        // the lesson never comes back to earlier ones and runs until cancelled.
+        wb.click(c.showAnalogCBox);
         wb.type(c.lessonCntEdit, QStringLiteral("0 / 5000")); // earlier lessons count on
-        wb.type(c.lRateEdit, QStringLiteral("0,2"));          // no reset: the rate comes from here
+        wb.type(c.lRateEdit, QStringLiteral("-0,0000001"));   // no reset: the rate comes from here
         LessonProgress::setShowDelayMs(0);
         DialogWatch watch;
         cancelSoon([escape](QProgressDialog &dialog) {
@@ -116,7 +121,7 @@ private slots:
         QCOMPARE(c.in2Edit->text(), numtext::formatFixed(last.In2));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
         QCOMPARE(wb.state().weight0Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(2)));
-        QCOMPARE(c.outputEdit->text(), numtext::formatPlain(wb.neuron().Output()));
+        QCOMPARE(c.outputEdit->text(), numtext::formatFixed(wb.neuron().Output()));
 
         // The next lesson goes on from the total that really ran.
         LessonProgress::setShowDelayMs(500);
@@ -185,6 +190,64 @@ private slots:
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 200000"));
         QCOMPARE(c.errorChart->pointCount(), int64_t(200000));
         QVERIFY(wb.reports.errors.isEmpty());
+    }
+
+    // The lessons users let run for two billion iterations: once the
+    // weights repeat, the rest ends at once, with no dialog even after a
+    // long delay, and leaves what the plain rule gives. Their period divides
+    // 2^20, so the plain rule needs only as many iterations modulo that.
+    void settledLessonEndsAtOnce_data()
+    {
+        QTest::addColumn<bool>("bias");
+        QTest::addColumn<int>("output"); // 0 step, 1 linear, 2 sigmoid
+        QTest::addColumn<QString>("gate");
+        QTest::newRow("linear") << false << 1 << "andGateB";
+        QTest::newRow("step with bias") << true << 0 << "andGateB";
+        QTest::newRow("sigmoid with bias") << true << 2 << "xorGateB";
+    }
+    void settledLessonEndsAtOnce()
+    {
+        QFETCH(bool, bias);
+        QFETCH(int, output);
+        QFETCH(QString, gate);
+        Workbench wb;
+        Ui::MainWindow &c = wb.c();
+        if (bias)
+            wb.click(c.biasCBox);
+        if (output == 0)
+            wb.click(c.showAnalogCBox);
+        if (output == 2)
+            wb.click(c.sigmoidCB);
+        wb.click(c.errGraphCB);
+        wb.click(wb.window().findChild<QAbstractButton *>(gate));
+        wb.type(c.thresholdEdit, QStringLiteral("0"));
+        wb.type(c.lRateEdit, QStringLiteral("0,1"));
+        constexpr int64_t count = 2147483647;
+        wb.type(c.repeatEdit, QString::number(count));
+        // The plain rule from the same start.
+        Neuron plain(bias ? 3 : 2);
+        for (int i = 0; i < plain.InputCount; ++i)
+            plain.SetWeight(i,
+                            i == 2 ? numtext::parseFloat32(wb.state().weight0Edit->text())
+                                   : numtext::parseFloat32((i ? c.weight2Edit : c.weight1Edit)->text()));
+        plain.SetInput(2, 1.0f);
+        plain.Threshold = 0;
+        plain.AnalogOutput = output != 0;
+        plain.ActivationMode = output == 2 ? 1 : 0;
+        int32_t plainIndex = 1;
+        LessonRun(plain, wb.state().patterns, 0.1f, plainIndex).run((1 << 20) + count % (1 << 20), [](float) noexcept {
+        });
+
+        LessonProgress::setShowDelayMs(60'000);
+        DialogWatch watch;
+        wb.click(c.lessonB);
+        QVERIFY(wb.reports.errors.isEmpty());
+        QCOMPARE(watch.shown, 0);
+        QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 2147483647"));
+        QCOMPARE(c.errorChart->pointCount(), count);
+        QCOMPARE(wb.state().patternIndex, plainIndex);
+        for (int i = 0; i < plain.InputCount; ++i)
+            QCOMPARE(std::bit_cast<uint32_t>(wb.neuron().GetWeight(i)), std::bit_cast<uint32_t>(plain.GetWeight(i)));
     }
 
     void seriesMemoryStaysBounded()

@@ -3,6 +3,7 @@
 #include "workbench/main_window.h"
 
 #include "chart/error_chart.h"
+#include "lesson/lesson_repeat.h"
 #include "lesson/lesson_run.h"
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
@@ -84,6 +85,7 @@ void MainWindow::LessonBClick()
     // after it: the loop keeps its registers for the weights, and the chart's
     // bookkeeping runs in a tight loop of its own.
     std::vector<float> errors(graph ? static_cast<std::size_t>(LessonProgress::chunk) : 0);
+    LessonRepeat repeat(lesson, neuron, s.patternIndex);
     while (s.repeatCount > 0 && progress.keepGoing(done)) {
         const int64_t count = std::min(s.repeatCount, LessonProgress::chunk);
         if (graph) {
@@ -103,6 +105,15 @@ void MainWindow::LessonBClick()
         }
         done += count;
         s.repeatCount -= count;
+        // Once the lesson repeats itself, the whole periods still to run are
+        // finished at once, and the chart gets their errors all the same.
+        if (const LessonRepeat::Shortcut cut = repeat.afterRun(count, s.repeatCount); cut.count > 0) {
+            const std::vector<float> &period = repeat.periodErrors();
+            if (graph)
+                chart.addRepeatingPoints(total + done + 1, period.data(), period.size(), cut.count);
+            done += cut.count;
+            s.repeatCount -= cut.count;
+        }
     }
     if (progress.cancelled()) {
         // As if the repeat count had been what ran.
