@@ -22,6 +22,8 @@ void TForm1::ShowNeuron()
         setEditText(workbench.weight0Edit, numtext::formatFixed(neuron.GetWeight(2)));
         neuron.SetInput(2, 1.0f);
     }
+    // Noted before the output, which may overflow: the view shows where.
+    noteStep(presentation());
     const float output = neuron.Output();
     setEditText(c.outputEdit, neuron.AnalogOutput ? numtext::formatFixed(output) : numtext::formatPlain(output));
 }
@@ -30,6 +32,7 @@ void TForm1::NextPatternBClick()
 {
     Ui::Form1 &c = *ui;
     workbench.advancePattern();
+    presentedPattern = workbench.patternIndex;
     const TPattern &pattern = workbench.pattern(workbench.patternIndex);
     setEditText(c.in1Edit, numtext::formatFixed(pattern.In1));
     setEditText(c.in2Edit, numtext::formatFixed(pattern.In2));

@@ -9,6 +9,7 @@
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/lesson_run.h"
+#include "workbench/worked_step_rule.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -67,14 +68,30 @@ void TForm1::LessonBClick()
     ErrorChart &chart = *c.Chart1;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
     LessonProgress progress(this, c.endB, s.repeatCount, s.language);
-    progress.onRepaint([this] { refreshDecisionView(); });
+    progress.onRepaint([this] {
+        refreshDecisionView();
+        refreshWorkedStepView();
+    });
+    // Every run's last iteration is noted as it is given, for the worked
+    // step: one look at the neuron per chunk, with the view open or not.
+    std::optional<WorkedStep> lastIteration;
+    const auto runNoted = [&](int64_t count, auto &onIteration) -> int64_t {
+        if (count <= 0)
+            return 0;
+        const int64_t before = lesson.run(count - 1, onIteration);
+        const int32_t next = nextPatternIndex(s.patternIndex);
+        lastIteration = lessonStep(neuron, s.pattern(next), next, s.learningRate);
+        noteStep(*lastIteration); // also when it overflows
+        return before + lesson.run(1, onIteration);
+    };
 
     if (graph && s.repeatCount > 0) {
         // The first iteration scales the axis. The repeat text cannot change
         // while the lesson runs, so later iterations would only set the same
         // maximum again, which does nothing.
         float error = 0.0f;
-        done += lesson.run(1, [&error](float e) noexcept { error = e; });
+        auto keep = [&error](float e) noexcept { error = e; };
+        done += runNoted(1, keep);
         rescaleIterationAxis(total + numtext::parseInt32(c.repeatEdit->text()));
         chart.addPoint(static_cast<double>(total + 1), error);
         s.repeatCount -= 1;
@@ -91,15 +108,17 @@ void TForm1::LessonBClick()
                 chart.addPoints(total + done + 1, errors.data(),
                                 static_cast<std::size_t>(next - errors.data()));
             };
+            auto collect = [&next](float error) noexcept { *next++ = error; };
             try {
-                lesson.run(count, [&next](float error) noexcept { *next++ = error; });
+                runNoted(count, collect);
             } catch (...) {
                 plotCollected();   // the iterations before the error stay plotted
                 throw;
             }
             plotCollected();
         } else {
-            lesson.run(count, [](float) noexcept {});
+            auto ignore = [](float) noexcept {};
+            runNoted(count, ignore);
         }
         done += count;
         s.repeatCount -= count;
@@ -113,6 +132,10 @@ void TForm1::LessonBClick()
 
     s.lessonTotal += done;
     setEditText(c.lessonCntEdit, QStringLiteral("0 / ") + QString::number(s.lessonTotal));
+    presentedPattern = s.patternIndex;
     ShowNeuron();
+    // The lesson's last iteration, not the output shown after it.
+    if (lastIteration)
+        noteStep(*lastIteration);
     noteLessonInDecisionView();
 }

@@ -37,6 +37,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     wireControls();
     // Before FormCreate, whose language switch names the view's entry.
     setUpDecisionView();
+    setUpWorkedStepView();
     runUserAction([this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
     form2 = new TForm2(workbench.language, this);
@@ -75,7 +76,10 @@ void TForm1::wireControls()
         auto run = [this, handler] {
             runUserAction([this, handler] { (this->*handler)(); });
             // Also after an error: what was done before it stays done.
-            runUserAction([this] { refreshDecisionView(); });
+            runUserAction([this] {
+                refreshDecisionView();
+                refreshWorkedStepView();
+            });
         };
         if (auto *edit = qobject_cast<QLineEdit *>(w.control))
             connect(edit, &QLineEdit::textChanged, this, run);
@@ -189,6 +193,7 @@ void TForm1::RandomNeuronBClick()
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
     c.Chart1->clearPoints();
     c.nextPatternB->setEnabled(false);
+    presentedPattern = 0; // random inputs
     ShowNeuron();
 }
 
@@ -236,4 +241,5 @@ void TForm1::ApplyLanguage()
                                       .arg(ui->Chart1->leftAxis().title(), ui->Chart1->bottomAxis().title()));
     nameControlsForScreenReaders(this);
     retitleDecisionView();
+    retitleWorkedStepView();
 }

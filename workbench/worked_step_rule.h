@@ -1,0 +1,23 @@
+#pragma once
+// One step of the neuron worked out again from what it was given, with the
+// neuron's own arithmetic: the sum and the output as Output() forms them,
+// and for a lesson iteration the error and the updates as exactIteration
+// does. Bit for bit what the neuron and the lesson computed.
+
+#include "neuron/ann_unit.h"
+#include "workbench/workbench_state.h"
+#include "worked_step/worked_step.h"
+
+#include <cstdint>
+
+// What the neuron holds as it shows its output; `pattern` 0 for inputs that
+// are no pattern of the gate.
+WorkedStep presentedStep(const TNeuron &neuron, int pattern, float target);
+
+// What the next lesson iteration is given: the neuron as it stands and
+// pattern `index`, which it presents.
+WorkedStep lessonStep(const TNeuron &neuron, const TPattern &pattern, int32_t index, float rate);
+
+// The step with its results; where a result leaves the float range it and
+// everything after it stay empty. Never raises.
+WorkedStep workOut(WorkedStep step);

@@ -1,0 +1,115 @@
+#include "worked_step/worked_step_view.h"
+
+#include "ui_worked_step_view.h"
+#include "worked_step/step_description.h"
+#include "worked_step/step_texts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QScreen>
+
+namespace {
+// Room between the windows' frames.
+constexpr int gap = 8;
+}
+
+WorkedStepView::WorkedStepView(QWidget *owner)
+    : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::WorkedStepView>())
+{
+    ui->setupUi(this);
+    setLanguage(German);
+}
+
+WorkedStepView::~WorkedStepView() = default;
+
+void WorkedStepView::showStep(const std::optional<WorkedStep> &shown)
+{
+    if (shown == step)
+        return;
+    step = shown;
+    refresh();
+}
+
+void WorkedStepView::setLanguage(Language chosen)
+{
+    language = chosen < languageCount ? chosen : German;
+    setWindowTitle(stepText(StepText::Title, language));
+    ui->stepLab->setAccessibleName(windowTitle());
+    refresh();
+}
+
+void WorkedStepView::setToggleAction(QAction *action)
+{
+    toggleAction = action;
+}
+
+QString WorkedStepView::description() const
+{
+    return ui->stepLab->text();
+}
+
+void WorkedStepView::refresh()
+{
+    const QString text = describeStep(step, language);
+    if (text == ui->stepLab->text())
+        return;
+    ui->stepLab->setText(text);
+    ui->stepLab->setAccessibleDescription(text);
+    adjustSize();
+}
+
+std::unique_ptr<QMenu> WorkedStepView::buildContextMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(stepText(StepText::CopyEntry, language), this, [this] { copyText(); });
+    if (toggleAction)
+        menu->addAction(toggleAction);
+    return menu;
+}
+
+void WorkedStepView::copyText()
+{
+    QApplication::clipboard()->setText(description());
+}
+
+void WorkedStepView::contextMenuEvent(QContextMenuEvent *event)
+{
+    buildContextMenu()->exec(event->globalPos());
+}
+
+QPoint WorkedStepView::besidePosition(const QRect &owner, const QSize &size, const QRect &screen)
+{
+    const int top = std::clamp(owner.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    if (owner.right() + gap + size.width() <= screen.right())
+        return {owner.right() + 1 + gap, top};
+    if (owner.left() - gap - size.width() >= screen.left())
+        return {owner.left() - gap - size.width(), top};
+    if (owner.bottom() + gap + size.height() <= screen.bottom())
+        return {std::max(screen.left(), owner.left()), owner.bottom() + 1 + gap};
+    return {std::max(screen.left(), screen.right() + 1 - size.width()), top};
+}
+
+void WorkedStepView::placeBeside(const QWidget &owner)
+{
+    const QScreen *screen = owner.screen();
+    if (!screen)
+        return;
+    // Before the first showing the frame is unknown: allow for one.
+    const QSize frame = frameGeometry().size().expandedTo(sizeHint() + QSize(2 * gap, 4 * gap));
+    move(besidePosition(owner.frameGeometry(), frame, screen->availableGeometry()));
+}
+
+void WorkedStepView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    emit visibilityChanged(true);
+}
+
+void WorkedStepView::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    emit visibilityChanged(false);
+}
