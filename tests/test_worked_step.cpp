@@ -205,6 +205,7 @@ private slots:
                                               "w1: 0,25 + 0,1 · 1 · 1 = 0,35\n"
                                               "w2: −0,5 + 0,1 · 1 · 1 = −0,4");
         QCOMPARE(view->description(), german);
+        QCOMPARE(view->accessibleDescription(), german);
         QCOMPARE(view->findChild<QLabel *>()->accessibleDescription(), german);
 
         // The next pattern: presented, nothing learned.

@@ -58,7 +58,9 @@ void WorkedStepView::refresh()
         return;
     ui->stepLab->setText(text);
     ui->stepLab->setAccessibleDescription(text);
-    adjustSize();
+    setAccessibleDescription(text);
+    // The layout grows the window to a longer text by itself; resizing it
+    // here at every step would cost a lesson's view more than the lesson.
 }
 
 std::unique_ptr<QMenu> WorkedStepView::buildContextMenu()
