@@ -11,6 +11,7 @@
 #include "workbench/lesson_progress.h"
 #include "workbench/main_form.h"
 #include "decision/decision_view.h"
+#include "worked_step/worked_step_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -89,6 +90,7 @@ struct LessonCase {
     Output output;
     bool graph;
     bool decisionView = false;
+    bool workedStepView = false;
 };
 
 // Best of a few runs: the machine's noise only ever adds time. The runs go
@@ -105,6 +107,9 @@ void benchLessons(TForm1 &form, std::initializer_list<LessonCase> cases)
                 const bool viewOpen = form.decisionView() && form.decisionView()->isVisible();
                 if (viewOpen != lesson.decisionView)
                     form.toggleDecisionView();
+                const bool stepOpen = form.workedStepView() && form.workedStepView()->isVisible();
+                if (stepOpen != lesson.workedStepView)
+                    form.toggleWorkedStepView();
                 QApplication::processEvents();
                 prepare(form, lesson.output, lesson.graph, iterations);
                 best[i] = std::min(best[i], lessonSeconds(form, iterations));
@@ -226,14 +231,20 @@ int main(int argc, char *argv[])
     benchSigmoidFallbacks(form);
     benchExp();
 
-    // The decision view open beside the lesson: once with the progress
-    // dialog out of the way, once with it showing from the start, so the
-    // view follows the lesson at the dialog's pace. Each pair should match.
-    benchLessons(form, {{"step_off_view", Output::Step, false, true},
-                        {"sigmoid_off_view", Output::Sigmoid, false, true}});
+    // The decision view, then the worked step open beside the lesson: once
+    // with the progress dialog out of the way, once with it showing from the
+    // start, so the views follow the lesson at the dialog's pace. Each case
+    // should match its closed one.
+    benchLessons(form, {{"step_off_closed", Output::Step, false},
+                        {"step_off_view", Output::Step, false, true},
+                        {"step_off_worked", Output::Step, false, false, true},
+                        {"sigmoid_off_closed", Output::Sigmoid, false},
+                        {"sigmoid_off_view", Output::Sigmoid, false, true},
+                        {"sigmoid_off_worked", Output::Sigmoid, false, false, true}});
     LessonProgress::setShowDelayMs(0);
     benchLessons(form, {{"sigmoid_off_dialog", Output::Sigmoid, false},
-                        {"sigmoid_off_dialog_view", Output::Sigmoid, false, true}});
+                        {"sigmoid_off_dialog_view", Output::Sigmoid, false, true},
+                        {"sigmoid_off_dialog_worked", Output::Sigmoid, false, false, true}});
     LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
 
     benchPaint(form, "paint_1e5", 100'000);
