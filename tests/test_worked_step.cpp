@@ -171,6 +171,25 @@ private slots:
         QCOMPARE(WorkedStepView::besidePosition({300, 0, 1200, 560}, size, screen), QPoint(300, 568));
     }
 
+    void lessonOverflowIsShownWhereItHappened()
+    {
+        // AND, linear output, rate 2, weights 0: iteration 324 (pattern 1)
+        // leaves the float range, in the middle of a run.
+        Workbench wb;
+        wb.window().toggleWorkedStepView();
+        wb.click(wb.c().andGateB);
+        wb.type(wb.c().weight1Edit, QStringLiteral("0"));
+        wb.type(wb.c().weight2Edit, QStringLiteral("0"));
+        wb.type(wb.c().lRateEdit, QStringLiteral("2"));
+        wb.type(wb.c().repeatEdit, QStringLiteral("1000"));
+        wb.click(wb.c().lessonB);
+        QCOMPARE(wb.reports.takeError(), QStringLiteral("Floating point overflow."));
+        const QString text = wb.window().workedStepView()->description();
+        QVERIFY2(text.startsWith(QStringLiteral("Muster 1: ")) && text.contains(QStringLiteral("w1: ")) &&
+                     text.contains(QStringLiteral(" = Überlauf\n")),
+                 qPrintable(text));
+    }
+
     void followsTheWorkbenchThroughF3()
     {
         Workbench wb;

@@ -73,14 +73,25 @@ void TForm1::LessonBClick()
         refreshWorkedStepView();
     });
     // Every run's last iteration is noted as it is given, for the worked
-    // step: one look at the neuron per chunk, with the view open or not.
+    // step: two looks at the neuron per chunk, with the view open or not.
+    // An overflow earlier in the run is found by working it out again.
     std::optional<WorkedStep> lastIteration;
+    const auto nextIteration = [&] {
+        const int32_t next = nextPatternIndex(s.patternIndex);
+        return lessonStep(neuron, s.pattern(next), next, s.learningRate);
+    };
     const auto runNoted = [&](int64_t count, auto &onIteration) -> int64_t {
         if (count <= 0)
             return 0;
-        const int64_t before = lesson.run(count - 1, onIteration);
-        const int32_t next = nextPatternIndex(s.patternIndex);
-        lastIteration = lessonStep(neuron, s.pattern(next), next, s.learningRate);
+        const WorkedStep first = nextIteration();
+        int64_t before = 0;
+        try {
+            before = lesson.run(count - 1, onIteration);
+        } catch (const AppError &) {
+            noteStep(raisingIteration(first, s.patterns, count - 1));
+            throw;
+        }
+        lastIteration = nextIteration();
         noteStep(*lastIteration); // also when it overflows
         return before + lesson.run(1, onIteration);
     };

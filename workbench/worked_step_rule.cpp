@@ -30,6 +30,26 @@ WorkedStep lessonStep(const TNeuron &neuron, const TPattern &pattern, int32_t in
     return step;
 }
 
+WorkedStep raisingIteration(WorkedStep step, const std::array<TPattern, 4> &patterns, int64_t count)
+{
+    for (int64_t i = 1; i < count; ++i) {
+        const WorkedStep worked = workOut(step);
+        for (int k = 0; k < worked.inputs; ++k)
+            if (!worked.newWeights[std::size_t(k)])
+                return step;
+        if (!worked.error)
+            return step;
+        for (int k = 0; k < worked.inputs; ++k)
+            step.weights[std::size_t(k)] = *worked.newWeights[std::size_t(k)];
+        step.pattern = nextPatternIndex(step.pattern);
+        const TPattern &next = patterns[std::size_t(step.pattern - 1)];
+        step.values[0] = next.In1;
+        step.values[1] = next.In2;
+        step.target = next.Target;
+    }
+    return step;
+}
+
 WorkedStep workOut(WorkedStep step)
 {
     step.sum = step.output = step.error = std::nullopt;

@@ -8,6 +8,7 @@
 #include "workbench/workbench_state.h"
 #include "worked_step/worked_step.h"
 
+#include <array>
 #include <cstdint>
 
 // What the neuron holds as it shows its output; `pattern` 0 for inputs that
@@ -17,6 +18,10 @@ WorkedStep presentedStep(const TNeuron &neuron, int pattern, float target);
 // What the next lesson iteration is given: the neuron as it stands and
 // pattern `index`, which it presents.
 WorkedStep lessonStep(const TNeuron &neuron, const TPattern &pattern, int32_t index, float rate);
+
+// The iteration among the `count` from `first` on that leaves the float
+// range, found by working them out again; the last one if none does.
+WorkedStep raisingIteration(WorkedStep first, const std::array<TPattern, 4> &patterns, int64_t count);
 
 // The step with its results; where a result leaves the float range it and
 // everything after it stay empty. Never raises.

@@ -5,6 +5,7 @@
 #include "worked_step/step_texts.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace {

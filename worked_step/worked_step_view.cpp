@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 // Room between the windows' frames.
