@@ -100,9 +100,18 @@ void WorkedStepView::placeBeside(const QWidget &owner)
     const QScreen *screen = owner.screen();
     if (!screen)
         return;
-    // Before the first showing the frame is unknown: allow for one.
-    const QSize frame = frameGeometry().size().expandedTo(sizeHint() + QSize(2 * gap, 4 * gap));
-    move(besidePosition(owner.frameGeometry(), frame, screen->availableGeometry()));
+    const QRect ownerFrame = owner.frameGeometry();
+    const QRect ownerInside = owner.geometry();
+    // Before its first showing the view's frame is unknown, and a move
+    // places its inside: it gets a frame like the owner's.
+    const QPoint decoration = ownerInside.topLeft() - ownerFrame.topLeft();
+    const QSize frameExtra = ownerFrame.size() - ownerInside.size();
+    const bool frameKnown = frameGeometry() != geometry();
+    // Room for the longer texts to come, which widen the window.
+    const QSize inside = size().expandedTo(sizeHint()).expandedTo(QSize(560, 150));
+    const QSize frame = frameKnown ? frameGeometry().size().expandedTo(inside + frameExtra) : inside + frameExtra;
+    const QPoint place = besidePosition(ownerFrame, frame, screen->availableGeometry());
+    move(frameKnown ? place : place + decoration);
 }
 
 void WorkedStepView::showEvent(QShowEvent *event)
