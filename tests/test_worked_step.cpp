@@ -6,14 +6,18 @@
 
 #include "chart/error_chart.h"
 #include "runtime/app_error.h"
+#include "workbench/lesson_progress.h"
 #include "workbench/perceptron_rule.h"
 #include "workbench/worked_step_rule.h"
 #include "worked_step/step_description.h"
 #include "worked_step/worked_step_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -188,6 +192,31 @@ private slots:
         QVERIFY2(text.startsWith(QStringLiteral("Muster 1: ")) && text.contains(QStringLiteral("w1: ")) &&
                      text.contains(QStringLiteral(" = Überlauf\n")),
                  qPrintable(text));
+    }
+
+    void followsALongLessonAtTheDialogsPace()
+    {
+        Workbench wb;
+        wb.window().toggleWorkedStepView();
+        wb.click(wb.c().andGateB);
+        wb.click(wb.c().showAnalogCBox); // step output
+        wb.type(wb.c().repeatEdit, QStringLiteral("2000000000"));
+        LessonProgress::setShowDelayMs(0);
+        // Once the dialog is up: what the view shows, then Cancel.
+        QString during;
+        QTimer::singleShot(150, qApp, [&] {
+            during = wb.window().workedStepView()->description();
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *dialog = qobject_cast<QProgressDialog *>(window); dialog && dialog->isVisible())
+                    dialog->cancel();
+        });
+        wb.click(wb.c().lessonB);
+        LessonProgress::setShowDelayMs(500);
+        QVERIFY2(during.contains(QStringLiteral("\nFehler: ")), qPrintable(during));
+        const QString after = wb.window().workedStepView()->description();
+        QVERIFY(after.startsWith(QStringLiteral("Muster %1: ").arg(wb.state().patternIndex)));
+        QVERIFY(after.contains(QStringLiteral("\nFehler: ")));
+        QVERIFY(wb.state().lessonTotal < 2000000000);
     }
 
     void followsTheWorkbenchThroughF3()
