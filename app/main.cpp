@@ -1,7 +1,7 @@
 // Tivaro: trains one artificial neuron with the perceptron rule.
 
 #include "ui_common/window_fonts.h"
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,8 +15,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TIVARO_APP_ID));
     installWindowFonts();
 
-    TForm1 form1;
-    form1.show();
+    MainWindow mainWindow;
+    mainWindow.show();
     application.exec();
     // Nothing is saved and nothing can fail at the end.
     return 0;

@@ -36,8 +36,7 @@ QString magnitudeText(float value)
     return numtext::formatShortest(std::fabs(value));
 }
 
-QString describeDecision(const DecisionNeuron &neuron, const std::optional<GatePatterns> &patterns,
-                         Language language)
+QString describeDecision(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns, Language language)
 {
     const DecisionTexts &words = decisionTexts[language < languageCount ? language : English];
     QString text;

@@ -8,16 +8,18 @@
 #include <cstdint>
 #include <memory>
 
-namespace Ui { class Form2; }
+namespace Ui {
+class DescriptionWindow;
+}
 
-class TForm2 : public QDialog {
+class DescriptionWindow : public QDialog {
     Q_OBJECT
 public:
     // `language` is the workbench's; it is read at every opening.
-    TForm2(const Language &language, QWidget *parent);
-    ~TForm2() override;
+    DescriptionWindow(const Language &language, QWidget *parent);
+    ~DescriptionWindow() override;
 
-    Ui::Form2 &controls() { return *ui; }
+    Ui::DescriptionWindow &controls() { return *ui; }
 
     // Shows the window maximised and modal; returns when it is closed.
     void showModally();
@@ -29,6 +31,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    std::unique_ptr<Ui::Form2> ui;
+    std::unique_ptr<Ui::DescriptionWindow> ui;
     const Language &language;
 };

@@ -22,18 +22,20 @@ private slots:
         Workbench wb;
         const auto texts = [&wb] {
             QStringList list;
-            const std::unique_ptr<QMenu> menu = wb.c().Chart1->buildContextMenu();
+            const std::unique_ptr<QMenu> menu = wb.c().errorChart->buildContextMenu();
             for (QAction *action : menu->actions())
                 list.append(action->text());
             return list;
         };
         // After a separator, the entries that open the decision view and the
         // worked step.
-        QCOMPARE(texts(), (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
-                                       QStringLiteral("Entscheidungsgrenze zeigen"), QStringLiteral("Rechenweg zeigen")}));
+        QCOMPARE(texts(),
+                 (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
+                              QStringLiteral("Entscheidungsgrenze zeigen"), QStringLiteral("Rechenweg zeigen")}));
         wb.click(wb.c().enRB);
-        QCOMPARE(texts(), (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
-                                       QStringLiteral("Show decision boundary"), QStringLiteral("Show worked step")}));
+        QCOMPARE(texts(),
+                 (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
+                              QStringLiteral("Show decision boundary"), QStringLiteral("Show worked step")}));
         wb.click(wb.c().skRB);
         QCOMPARE(texts().size(), 5);
         QVERIFY(texts().first().startsWith(QStringLiteral("Uložiť")));
@@ -42,12 +44,12 @@ private slots:
     void savesAndCopiesThePictureAsShown()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.window().show();
         wb.click(c.errGraphCB);
         wb.click(c.andGateB);
         wb.click(c.lessonB);
-        ErrorChart &chart = *c.Chart1;
+        ErrorChart &chart = *c.errorChart;
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("chart.png"));
@@ -75,7 +77,7 @@ private slots:
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const QString readOnly = failure(path);
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (!readOnly.isEmpty()) {   // root may write anywhere
+        if (!readOnly.isEmpty()) { // root may write anywhere
             QVERIFY2(readOnly.startsWith(QStringLiteral("Cannot write the image to \"")), qPrintable(readOnly));
             QCOMPARE(QImage(path), saved);
         }
@@ -83,7 +85,6 @@ private slots:
         chart.copyImage();
         QCOMPARE(QGuiApplication::clipboard()->image().size(), saved.size());
     }
-
 };
 
 QTEST_MAIN(ChartExportTest)

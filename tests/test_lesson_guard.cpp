@@ -7,7 +7,7 @@
 
 #include "chart/error_chart.h"
 #include "decision/decision_view.h"
-#include "info/info_form.h"
+#include "info/description_window.h"
 #include "workbench/lesson_progress.h"
 
 #include <QAccessible>
@@ -30,7 +30,7 @@ struct Look {
     bool operator==(const Look &) const = default;
 };
 
-QList<QWidget *> controlsOf(TForm1 &window)
+QList<QWidget *> controlsOf(MainWindow &window)
 {
     QList<QWidget *> controls;
     for (QWidget *w : window.findChildren<QWidget *>())
@@ -39,7 +39,7 @@ QList<QWidget *> controlsOf(TForm1 &window)
     return controls;
 }
 
-QList<Look> lookOf(TForm1 &window)
+QList<Look> lookOf(MainWindow &window)
 {
     QList<Look> looks;
     for (QWidget *w : controlsOf(window)) {
@@ -64,9 +64,9 @@ void actOn(QWidget *control)
     if (!accessible)
         return;
     if (QAccessibleActionInterface *actions = accessible->actionInterface()) {
-        for (const QString &action : {QAccessibleActionInterface::pressAction(),
-                                      QAccessibleActionInterface::toggleAction(),
-                                      QAccessibleActionInterface::setFocusAction()})
+        for (const QString &action :
+             {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::toggleAction(),
+              QAccessibleActionInterface::setFocusAction()})
             actions->doAction(action);
     }
     if (QAccessibleEditableTextInterface *text = accessible->editableTextInterface()) {
@@ -78,13 +78,16 @@ void actOn(QWidget *control)
     accessible->setText(QAccessible::Value, QStringLiteral("5"));
 }
 
-QProgressDialog *progressOf(TForm1 &window) { return window.findChild<QProgressDialog *>(); }
+QProgressDialog *progressOf(MainWindow &window)
+{
+    return window.findChild<QProgressDialog *>();
+}
 
 // The bias input on, the AND gate, step output, the error graph on: a lesson
 // that never fails. `repeat` iterations, the progress showing at once.
 void prepareLesson(Workbench &wb, const QString &repeat)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.click(c.biasCBox);
     wb.click(c.andGateB);
     wb.click(c.showAnalogCBox);
@@ -104,12 +107,12 @@ struct Outcome {
 
 Outcome outcomeOf(Workbench &wb)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     return {c.lessonCntEdit->text(),
             {c.weight1Edit->text(), c.weight2Edit->text(), wb.state().weight0Edit->text(), c.in1Edit->text(),
              c.in2Edit->text(), c.outputEdit->text()},
-            c.Chart1->pointCount(),
-            c.Chart1->bottomAxis().maximum()};
+            c.errorChart->pointCount(),
+            c.errorChart->bottomAxis().maximum()};
 }
 
 } // namespace
@@ -127,7 +130,7 @@ private slots:
         reference.click(reference.c().lessonB);
 
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLesson(wb, repeat);
         wb.window().show();
         const QList<Look> before = lookOf(wb.window());
@@ -154,7 +157,7 @@ private slots:
 
         QVERIFY(dialogUp);
         // Insensitive to a screen reader, all but the way out.
-        QCOMPARE(sensitive, QStringList({QStringLiteral("Panel1"), QStringLiteral("endB")}));
+        QCOMPARE(sensitive, QStringList({QStringLiteral("lessonPanel"), QStringLiteral("endB")}));
         QCOMPARE(afterActions, heldLook);
         // No handler ran: no second lesson, no description window, no close,
         // nothing reported; and the lesson ended as an undisturbed one does.
@@ -188,7 +191,7 @@ private slots:
     {
         QFETCH(bool, byEndButton);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLesson(wb, QStringLiteral("2000000000"));
         wb.window().show();
         bool closedInside = true;
@@ -208,8 +211,8 @@ private slots:
         const int64_t done = wb.state().lessonTotal;
         QVERIFY2(done > 0 && done < 2000000000, QByteArray::number(done));
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(done));
-        QCOMPARE(c.Chart1->pointCount(), done);
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), double(done));
+        QCOMPARE(c.errorChart->pointCount(), done);
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), double(done));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
         // Then the window closes as usual.
         QTRY_VERIFY(!wb.window().isVisible());

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include <cfloat>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -100,7 +100,11 @@ void RuntimeFormatTest::fixedMore_data()
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("text");
     const float denormMin = std::numeric_limits<float>::denorm_min();
-    const struct { const char *name; float value; const char *text; } rows[] = {
+    const struct {
+        const char *name;
+        float value;
+        const char *text;
+    } rows[] = {
         // Values a student sees every day.
         {"150", 150.0f, "1.5E0002"},
         {"0.7349", 0.7349f, "0.7300"},
@@ -108,8 +112,8 @@ void RuntimeFormatTest::fixedMore_data()
         // Carries through every kept digit.
         {"9.96", 9.96f, "10.0000"},
         {"-9.96", -9.96f, "-10.0000"},
-        {"9.95", 9.95f, "9.9000"},      // 9.9499998...: just below the tie
-        {"9.85", 9.85f, "9.9000"},      // 9.8500003...
+        {"9.95", 9.95f, "9.9000"}, // 9.9499998...: just below the tie
+        {"9.85", 9.85f, "9.9000"}, // 9.8500003...
         {"0.99996", 0.99996f, "1.0000"},
         {"0.99995", 0.99995f, "1.0000"}, // 0.99994999...: two digits 99|9
         {"0.0995", 0.0995f, "0.1000"},   // 0.0995000...
@@ -119,7 +123,7 @@ void RuntimeFormatTest::fixedMore_data()
         {"999.5", 999.5f, "1E0003"},
         {"995", 995.0f, "1E0003"},
         {"994", 994.0f, "9.9E0002"},
-        {"105", 105.0f, "1.1E0002"},     // ties away from zero
+        {"105", 105.0f, "1.1E0002"}, // ties away from zero
         {"-105", -105.0f, "-1.1E0002"},
         {"1005", 1005.0f, "1E0003"},
         {"1e38", 1e38f, "1E0038"},
@@ -156,7 +160,7 @@ void RuntimeFormatTest::fixedMore_data()
         {"0.5", 0.5f, "0.5000"},
         {"-1", -1.0f, "-1.0000"},
         {"0.1", 0.1f, "0.1000"},
-        {"1.05", 1.05f, "1.0000"},        // 1.0499999...
+        {"1.05", 1.05f, "1.0000"}, // 1.0499999...
         {"3.14159", 3.14159f, "3.1000"},
         {"0.013", 0.013f, "0.0130"},
         {"0.0135", 0.0135f, "0.0140"},   // 0.01350000035...
@@ -189,8 +193,8 @@ void RuntimeFormatTest::fixedEveryFloatShape()
     numtext::setDecimalSeparator(u',');
     for (int exponent = -149; exponent <= 127; ++exponent) {
         const float base = std::ldexp(1.0f, exponent);
-        for (const float value : {base, std::nextafter(base, 0.0f), std::nextafter(base, FLT_MAX),
-                                  -base, base * 1.5f}) {
+        for (const float value :
+             {base, std::nextafter(base, 0.0f), std::nextafter(base, FLT_MAX), -base, base * 1.5f}) {
             const QString text = numtext::formatFixed(value);
             QVERIFY2(text.size() >= 6 && text.size() <= 10, qPrintable(text));
             QVERIFY2(!text.contains(u'.'), qPrintable(text));
@@ -204,7 +208,11 @@ void RuntimeFormatTest::plain_data()
 {
     QTest::addColumn<long double>("value");
     QTest::addColumn<QString>("text");
-    const struct { const char *name; long double value; const char *text; } rows[] = {
+    const struct {
+        const char *name;
+        long double value;
+        const char *text;
+    } rows[] = {
         {"0", 0.0L, "0"},
         {"-0", -0.0L, "0"},
         {"1", 1.0L, "1"},
@@ -217,7 +225,7 @@ void RuntimeFormatTest::plain_data()
         {"12345.678", 12345.678L, "12345.678"},
         {"100", 100.0L, "100"},
         {"1e14", 1e14L, "100000000000000"},
-        {"1e15", 1e15L, "1E15"},            // 16 integer digits
+        {"1e15", 1e15L, "1E15"}, // 16 integer digits
         {"999999999999999", 999999999999999.0L, "999999999999999"},
         {"9999999999999999", 9999999999999999.0L, "1E16"},
         {"1e16", 1e16L, "1E16"},
@@ -247,14 +255,30 @@ void RuntimeFormatTest::plain()
 
 void RuntimeFormatTest::shortest()
 {
-    const struct { float value; const char *text; } rows[] = {
-        {0.0f, "0"}, {-0.0f, "0"}, {1.0f, "1"}, {-0.4f, "-0.4"}, {0.35f, "0.35"}, {0.1f, "0.1"},
-        {0.2f + 1e-8f, "0.20000002"}, {100.0f, "100"}, {1e9f, "1000000000"}, {1e10f, "1E10"},
-        {1.5e-5f, "0.000015"}, {1e-6f, "1E-6"}, {-1.25e-7f, "-1.25E-7"}, {FLT_MAX, "3.4028235E38"},
-        {FLT_TRUE_MIN, "1E-45"}, {123456.79f, "123456.79"},
+    const struct {
+        float value;
+        const char *text;
+    } rows[] = {
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {1.0f, "1"},
+        {-0.4f, "-0.4"},
+        {0.35f, "0.35"},
+        {0.1f, "0.1"},
+        {0.2f + 1e-8f, "0.20000002"},
+        {100.0f, "100"},
+        {1e9f, "1000000000"},
+        {1e10f, "1E10"},
+        {1.5e-5f, "0.000015"},
+        {1e-6f, "1E-6"},
+        {-1.25e-7f, "-1.25E-7"},
+        {FLT_MAX, "3.4028235E38"},
+        {FLT_TRUE_MIN, "1E-45"},
+        {123456.79f, "123456.79"},
     };
     for (const auto &row : rows)
-        compareWithEitherSeparator([&row] { return numtext::formatShortest(row.value); }, QString::fromLatin1(row.text));
+        compareWithEitherSeparator([&row] { return numtext::formatShortest(row.value); },
+                                   QString::fromLatin1(row.text));
     QCOMPARE(numtext::formatShortest(std::numeric_limits<float>::infinity()), QStringLiteral("INF"));
 }
 
@@ -288,8 +312,9 @@ void RuntimeFormatTest::shortestReadsBackWithNoDigitToSpare()
             digits.chop(1);
         if (digits.size() > 1) {
             char fewer[64];
-            const auto end = std::to_chars(fewer, fewer + sizeof fewer, value, std::chars_format::scientific,
-                                           int(digits.size()) - 2).ptr;
+            const auto end =
+                std::to_chars(fewer, fewer + sizeof fewer, value, std::chars_format::scientific, int(digits.size()) - 2)
+                    .ptr;
             float read = 0;
             std::from_chars(fewer, end, read);
             QVERIFY2(read != value, qPrintable(text));

@@ -5,9 +5,9 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
+#include "lesson/perceptron_rule.h"
 #include "runtime/app_error.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/perceptron_rule.h"
 #include "workbench/worked_step_rule.h"
 #include "worked_step/step_description.h"
 #include "worked_step/worked_step_view.h"
@@ -47,7 +47,10 @@ QString lineStarting(const QStringList &lines, const QString &start)
 }
 
 // Bit for bit, but for the sign of zero, which the view does not write.
-bool sameBits(float a, float b) { return a == b; }
+bool sameBits(float a, float b)
+{
+    return a == b;
+}
 
 // Every magnitude, with a share of plain eighths and of huge values whose
 // sums and updates leave the float range.
@@ -78,15 +81,15 @@ private slots:
         for (const OutputKind kind : {OutputKind::Step, OutputKind::Linear, OutputKind::Sigmoid}) {
             for (const bool bias : {false, true}) {
                 for (int i = 0; i < 1500; ++i) {
-                    TNeuron neuron(bias ? 3 : 2);
+                    Neuron neuron(bias ? 3 : 2);
                     neuron.AnalogOutput = kind != OutputKind::Step;
                     neuron.ActivationMode = kind == OutputKind::Sigmoid ? 1 : 0;
                     neuron.Threshold = coin(random) ? randomValue(random) : 0.5f;
                     for (int k = 0; k < neuron.InputCount; ++k)
                         neuron.SetWeight(k, randomValue(random));
                     neuron.SetInput(2, 1.0f);
-                    const TPattern pattern{coin(random) ? 1.0f : 0.0f, coin(random) ? randomValue(random) : 1.0f,
-                                           coin(random) ? 1.0f : 0.0f};
+                    const Pattern pattern{coin(random) ? 1.0f : 0.0f, coin(random) ? randomValue(random) : 1.0f,
+                                          coin(random) ? 1.0f : 0.0f};
                     const float rate = coin(random) ? 0.1f : randomValue(random);
                     neuron.SetInput(0, pattern.In1);
                     neuron.SetInput(1, pattern.In2);
@@ -156,8 +159,9 @@ private slots:
         step.weights = {0.1f, 0.2f, 0.0f};
         step.threshold = 0.5f;
         // 0.1 + 0.2 = 0.3 holds in decimals, though no float is exactly that.
-        QCOMPARE(describeStep(workOut(step), English),
-                 QStringLiteral("Inputs: x1 = 1, x2 = 1\nSum: 0.1·1 + 0.2·1 = 0.3\nOutput: 0, because 0.3 ≤ threshold 0.5"));
+        QCOMPARE(
+            describeStep(workOut(step), English),
+            QStringLiteral("Inputs: x1 = 1, x2 = 1\nSum: 0.1·1 + 0.2·1 = 0.3\nOutput: 0, because 0.3 ≤ threshold 0.5"));
         // 100000000 + 1 is stored as 100000000: said, not hidden.
         step.weights = {1e8f, 1.0f, 0.0f};
         step.kind = OutputKind::Linear;
@@ -222,7 +226,7 @@ private slots:
     void followsTheWorkbenchThroughF3()
     {
         Workbench wb;
-        TForm1 &form = wb.window();
+        MainWindow &form = wb.window();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(!form.workedStepView());
@@ -271,7 +275,10 @@ private slots:
             QVERIFY(sameBits(*resultOf(last), wb.neuron().GetWeight(1)));
 
         // Titles and entries follow the language; the numbers stay.
-        const struct { QAbstractButton *button; const char16_t *title, *entry; } languages[] = {
+        const struct {
+            QAbstractButton *button;
+            const char16_t *title, *entry;
+        } languages[] = {
             {wb.c().enRB, u"Worked step", u"Show worked step"},
             {wb.c().skRB, u"Postup výpočtu", u"Ukáž postup výpočtu"},
             {wb.c().deRB, u"Rechenweg", u"Rechenweg zeigen"},
@@ -294,8 +301,8 @@ private slots:
         QVERIFY(!view->description().contains(u'.'));
 
         // The entry sits in the diagram's, the chart's and the view's menus.
-        QVERIFY(wb.c().Image1->actions().contains(form.workedStepViewAction()));
-        QVERIFY(wb.c().Chart1->buildContextMenu()->actions().contains(form.workedStepViewAction()));
+        QVERIFY(wb.c().diagramImage->actions().contains(form.workedStepViewAction()));
+        QVERIFY(wb.c().errorChart->buildContextMenu()->actions().contains(form.workedStepViewAction()));
         QVERIFY(view->buildContextMenu()->actions().contains(form.workedStepViewAction()));
 
         // F3 again, from inside an edit, closes it.

@@ -15,7 +15,7 @@ struct PictureMenuTexts {
     QString copyImage = QStringLiteral("Copy image");
     QString saveTitle = QStringLiteral("Save image");
     QString fileFilter = QStringLiteral("PNG image (*.png)");
-    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2");   // path, system's reason
+    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, system's reason
 };
 
 // Writes the picture as PNG. Raises AppError with the path and the system's

@@ -16,8 +16,7 @@ Sink &currentSink()
 void showBox(Kind kind, const QString &caption, const QString &text)
 {
     if (kind == Kind::Error) {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
-                        QApplication::activeWindow());
+        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
         return;
     }
@@ -37,11 +36,20 @@ void deliver(Kind kind, const QString &text)
 
 } // namespace
 
-void setSink(Sink sink) { currentSink() = std::move(sink); }
+void setSink(Sink sink)
+{
+    currentSink() = std::move(sink);
+}
 
-void showError(const QString &message) { deliver(Kind::Error, withFullStop(message)); }
+void showError(const QString &message)
+{
+    deliver(Kind::Error, withFullStop(message));
+}
 
-void showNotice(const QString &text) { deliver(Kind::Notice, text); }
+void showNotice(const QString &text)
+{
+    deliver(Kind::Notice, text);
+}
 
 QString withFullStop(const QString &message)
 {

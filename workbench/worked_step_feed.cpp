@@ -2,11 +2,11 @@
 // and handing it the neuron's last step after every action and during long
 // lessons.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include "chart/error_chart.h"
 #include "ui_common/user_action.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 #include "workbench/diagram_image.h"
 #include "workbench/worked_step_rule.h"
 #include "worked_step/step_texts.h"
@@ -14,7 +14,7 @@
 
 #include <QAction>
 
-void TForm1::setUpWorkedStepView()
+void MainWindow::setUpWorkedStepView()
 {
     // F3 like F2: a function key reaches the window from inside an edit.
     workedStepAction = new QAction(this);
@@ -27,12 +27,12 @@ void TForm1::setUpWorkedStepView()
         // During a lesson the toggle is turned away: the mark follows the view.
         workedStepAction->setChecked(workedStep && workedStep->isVisible());
     });
-    ui->Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ui->Image1->addAction(workedStepAction);
-    ui->Chart1->setExtraMenuActions({decisionAction, workedStepAction});
+    ui->diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->diagramImage->addAction(workedStepAction);
+    ui->errorChart->setExtraMenuActions({decisionAction, workedStepAction});
 }
 
-void TForm1::toggleWorkedStepView()
+void MainWindow::toggleWorkedStepView()
 {
     if (workedStep && workedStep->isVisible()) {
         workedStep->close();
@@ -51,14 +51,14 @@ void TForm1::toggleWorkedStepView()
     workedStep->show();
 }
 
-void TForm1::refreshWorkedStepView(bool evenHidden)
+void MainWindow::refreshWorkedStepView(bool evenHidden)
 {
     if (!workedStep || (!evenHidden && !workedStep->isVisible()))
         return;
     workedStep->showStep(lastStep ? std::optional<WorkedStep>(workOut(*lastStep)) : std::nullopt);
 }
 
-void TForm1::retitleWorkedStepView()
+void MainWindow::retitleWorkedStepView()
 {
     const Language language = workbench.language < languageCount ? workbench.language : German;
     if (workedStepAction)
@@ -67,14 +67,14 @@ void TForm1::retitleWorkedStepView()
         workedStep->setLanguage(language);
 }
 
-WorkedStep TForm1::presentation() const
+WorkedStep MainWindow::presentation() const
 {
-    const TNeuron &neuron = *workbench.neuron;
+    const Neuron &neuron = *workbench.neuron;
     // A pattern only while the neuron still holds its inputs.
     int pattern = 0;
     float target = 0.0f;
     if (presentedPattern >= 1 && presentedPattern <= 4) {
-        const TPattern &shown = workbench.patterns[std::size_t(presentedPattern - 1)];
+        const Pattern &shown = workbench.patterns[std::size_t(presentedPattern - 1)];
         if (neuron.GetInput(0) == shown.In1 && neuron.GetInput(1) == shown.In2) {
             pattern = presentedPattern;
             target = shown.Target;

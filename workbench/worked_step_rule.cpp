@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-WorkedStep presentedStep(const TNeuron &neuron, int pattern, float target)
+WorkedStep presentedStep(const Neuron &neuron, int pattern, float target)
 {
     WorkedStep step;
     step.pattern = pattern;
@@ -20,7 +20,7 @@ WorkedStep presentedStep(const TNeuron &neuron, int pattern, float target)
     return step;
 }
 
-WorkedStep lessonStep(const TNeuron &neuron, const TPattern &pattern, int32_t index, float rate)
+WorkedStep lessonStep(const Neuron &neuron, const Pattern &pattern, int32_t index, float rate)
 {
     WorkedStep step = presentedStep(neuron, index, pattern.Target);
     step.values[0] = pattern.In1;
@@ -30,7 +30,7 @@ WorkedStep lessonStep(const TNeuron &neuron, const TPattern &pattern, int32_t in
     return step;
 }
 
-WorkedStep raisingIteration(WorkedStep step, const std::array<TPattern, 4> &patterns, int64_t count)
+WorkedStep raisingIteration(WorkedStep step, const std::array<Pattern, 4> &patterns, int64_t count)
 {
     for (int64_t i = 1; i < count; ++i) {
         const WorkedStep worked = workOut(step);
@@ -42,7 +42,7 @@ WorkedStep raisingIteration(WorkedStep step, const std::array<TPattern, 4> &patt
         for (int k = 0; k < worked.inputs; ++k)
             step.weights[std::size_t(k)] = *worked.newWeights[std::size_t(k)];
         step.pattern = nextPatternIndex(step.pattern);
-        const TPattern &next = patterns[std::size_t(step.pattern - 1)];
+        const Pattern &next = patterns[std::size_t(step.pattern - 1)];
         step.values[0] = next.In1;
         step.values[1] = next.In2;
         step.target = next.Target;
@@ -65,9 +65,7 @@ WorkedStep workOut(WorkedStep step)
     switch (step.kind) {
     case OutputKind::Step: step.output = *sum > step.threshold ? 1.0f : 0.0f; break;
     case OutputKind::Linear: step.output = *sum; break;
-    case OutputKind::Sigmoid:
-        try {
-            step.output = float32::sigmoidExtended(step.threshold, *sum);
+    case OutputKind::Sigmoid: try { step.output = float32::sigmoidExtended(step.threshold, *sum);
         } catch (const AppError &) {
             return step; // the exponential overflowed
         }

@@ -4,7 +4,7 @@
 // and for a lesson iteration the error and the updates as exactIteration
 // does. Bit for bit what the neuron and the lesson computed.
 
-#include "neuron/ann_unit.h"
+#include "neuron/neuron.h"
 #include "workbench/workbench_state.h"
 #include "worked_step/worked_step.h"
 
@@ -13,15 +13,15 @@
 
 // What the neuron holds as it shows its output; `pattern` 0 for inputs that
 // are no pattern of the gate.
-WorkedStep presentedStep(const TNeuron &neuron, int pattern, float target);
+WorkedStep presentedStep(const Neuron &neuron, int pattern, float target);
 
 // What the next lesson iteration is given: the neuron as it stands and
 // pattern `index`, which it presents.
-WorkedStep lessonStep(const TNeuron &neuron, const TPattern &pattern, int32_t index, float rate);
+WorkedStep lessonStep(const Neuron &neuron, const Pattern &pattern, int32_t index, float rate);
 
 // The iteration among the `count` from `first` on that leaves the float
 // range, found by working them out again; the last one if none does.
-WorkedStep raisingIteration(WorkedStep first, const std::array<TPattern, 4> &patterns, int64_t count);
+WorkedStep raisingIteration(WorkedStep first, const std::array<Pattern, 4> &patterns, int64_t count);
 
 // The step with its results; where a result leaves the float range it and
 // everything after it stay empty. Never raises.

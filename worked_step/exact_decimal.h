@@ -23,6 +23,6 @@ private:
     ExactDecimal scaledTo(int exponent) const;
 
     bool negative = false;
-    Limbs magnitude; // empty for zero
+    Limbs magnitude;  // empty for zero
     int exponent = 0; // value = magnitude × 10^exponent
 };

@@ -119,10 +119,10 @@ QString describeStep(const std::optional<WorkedStep> &given, Language language)
 
     // target − output = d
     const float y = *step.output;
-    lines.addEquation(lines.text(StepText::Error)
-                          .arg(QStringLiteral("%1 − %2 = %3")
-                                   .arg(stepNumber(step.target), factor(y), resultText(step.error, lines))),
-                      !step.error || ExactDecimal::of(step.target) - ExactDecimal::of(y) == ExactDecimal::of(*step.error));
+    lines.addEquation(
+        lines.text(StepText::Error)
+            .arg(QStringLiteral("%1 − %2 = %3").arg(stepNumber(step.target), factor(y), resultText(step.error, lines))),
+        !step.error || ExactDecimal::of(step.target) - ExactDecimal::of(y) == ExactDecimal::of(*step.error));
     if (!step.error)
         return lines.joinedText();
     const float d = *step.error;
@@ -140,7 +140,7 @@ QString describeStep(const std::optional<WorkedStep> &given, Language language)
                                  .arg(QString::fromLatin1(names[k]), stepNumber(step.weights[k]), factor(step.rate),
                                       factor(d), factor(step.values[k]), resultText(next, lines));
         const ExactDecimal exact = ExactDecimal::of(step.weights[k]) +
-                                   ExactDecimal::of(step.rate) * ExactDecimal::of(d) * ExactDecimal::of(step.values[k]);
+            ExactDecimal::of(step.rate) * ExactDecimal::of(d) * ExactDecimal::of(step.values[k]);
         lines.addEquation(line, !next || exact == ExactDecimal::of(*next));
         if (!next)
             break;

@@ -2,7 +2,7 @@
 // One step of the neuron in numbers: what it was given and what it computed
 // from that, exactly as stored. Plain numbers, so the view needs no neuron.
 
-#include "neuron/ann_unit.h"
+#include "neuron/neuron.h"
 
 #include <array>
 #include <optional>
@@ -16,8 +16,8 @@ struct WorkedStep {
     std::array<float, 3> weights{}; // w1, w2, w0 before the step
     float threshold = 0.0f;
     OutputKind kind = OutputKind::Step;
-    bool learns = false;            // a lesson iteration, which also updates the weights
-    float rate = 0.0f;              // counts only when it learns
+    bool learns = false; // a lesson iteration, which also updates the weights
+    float rate = 0.0f;   // counts only when it learns
 
     // Computed; empty from where a result left the float range on.
     std::optional<float> sum;

@@ -15,10 +15,9 @@
 namespace {
 // Room between the windows' frames.
 constexpr int gap = 8;
-}
+} // namespace
 
-WorkedStepView::WorkedStepView(QWidget *owner)
-    : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::WorkedStepView>())
+WorkedStepView::WorkedStepView(QWidget *owner) : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::WorkedStepView>())
 {
     ui->setupUi(this);
     setLanguage(German);

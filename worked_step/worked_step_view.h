@@ -10,7 +10,9 @@
 #include <memory>
 #include <optional>
 
-namespace Ui { class WorkedStepView; }
+namespace Ui {
+class WorkedStepView;
+}
 class QAction;
 class QMenu;
 
