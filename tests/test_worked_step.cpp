@@ -8,7 +8,7 @@
 #include "lesson/perceptron_rule.h"
 #include "runtime/app_error.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/worked_step_rule.h"
+#include "lesson/worked_step_rule.h"
 #include "worked_step/step_description.h"
 #include "worked_step/worked_step_view.h"
 

@@ -9,7 +9,7 @@
 #include "ui_main_window.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/worked_step_rule.h"
+#include "lesson/worked_step_rule.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 // setChecked); errors from nested handlers end the whole user action.
 
 #include "workbench/workbench_state.h"
-#include "worked_step/worked_step.h"
+#include "lesson/worked_step.h"
 
 #include <QWidget>
 #include <memory>

@@ -8,7 +8,7 @@
 #include "ui_common/user_action.h"
 #include "ui_main_window.h"
 #include "workbench/diagram_image.h"
-#include "workbench/worked_step_rule.h"
+#include "lesson/worked_step_rule.h"
 #include "worked_step/step_texts.h"
 #include "worked_step/worked_step_view.h"
 

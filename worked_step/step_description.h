@@ -5,7 +5,7 @@
 // only after float rounding is marked, with one note below.
 
 #include "ui_common/language.h"
-#include "worked_step/worked_step.h"
+#include "lesson/worked_step.h"
 
 #include <QString>
 #include <optional>

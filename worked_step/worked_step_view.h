@@ -4,7 +4,7 @@
 // knows no workbench.
 
 #include "ui_common/language.h"
-#include "worked_step/worked_step.h"
+#include "lesson/worked_step.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "workbench/worked_step_rule.h"
+#include "lesson/worked_step_rule.h"
 
 #include "runtime/float32.h"
 #include "runtime/sigmoid.h"
@@ -30,7 +30,7 @@ WorkedStep lessonStep(const Neuron &neuron, const Pattern &pattern, int32_t inde
     return step;
 }
 
-WorkedStep raisingIteration(WorkedStep step, const std::array<Pattern, 4> &patterns, int64_t count)
+WorkedStep raisingIteration(WorkedStep step, const Patterns &patterns, int64_t count)
 {
     for (int64_t i = 1; i < count; ++i) {
         const WorkedStep worked = workOut(step);

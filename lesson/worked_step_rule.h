@@ -5,8 +5,8 @@
 // does. Bit for bit what the neuron and the lesson computed.
 
 #include "neuron/neuron.h"
-#include "workbench/workbench_state.h"
-#include "worked_step/worked_step.h"
+#include "lesson/pattern.h"
+#include "lesson/worked_step.h"
 
 #include <array>
 #include <cstdint>
@@ -21,7 +21,7 @@ WorkedStep lessonStep(const Neuron &neuron, const Pattern &pattern, int32_t inde
 
 // The iteration among the `count` from `first` on that leaves the float
 // range, found by working them out again; the last one if none does.
-WorkedStep raisingIteration(WorkedStep first, const std::array<Pattern, 4> &patterns, int64_t count);
+WorkedStep raisingIteration(WorkedStep first, const Patterns &patterns, int64_t count);
 
 // The step with its results; where a result leaves the float range it and
 // everything after it stay empty. Never raises.
