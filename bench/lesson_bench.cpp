@@ -15,6 +15,7 @@
 #include "ui_main_window.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_window.h"
+#include "worked_step/worked_step_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -130,6 +131,7 @@ struct LessonCase {
     bool graph;
     bool decisionView = false;
     bool dialog = false; // the progress dialog shown from the start
+    bool workedStepView = false;
 };
 
 // Best of a few runs: the machine's noise only ever adds time. The runs go
@@ -146,6 +148,9 @@ void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases, int
                 const bool viewOpen = form.decisionView() && form.decisionView()->isVisible();
                 if (viewOpen != lesson.decisionView)
                     form.toggleDecisionView();
+                const bool stepOpen = form.workedStepView() && form.workedStepView()->isVisible();
+                if (stepOpen != lesson.workedStepView)
+                    form.toggleWorkedStepView();
                 QApplication::processEvents();
                 prepare(form, lesson.output, lesson.graph, iterations);
                 if (lesson.dialog)
@@ -321,14 +326,21 @@ int main(int argc, char *argv[])
     benchSigmoidFallbacks(form);
     benchExp();
 
-    // The decision view open beside the lesson: once with the progress
-    // dialog out of the way, once with it showing from the start, so the
-    // view follows the lesson at the dialog's pace. Each pair should match.
+    // The decision view, then the worked step open beside the lesson: once
+    // with the progress dialog out of the way, once with it showing from the
+    // start, so the views follow the lesson at the dialog's pace. Each case
+    // should match its closed one.
     benchLessons(form,
-                 {{"step_off_view", Output::Step, false, true}, {"sigmoid_off_view", Output::Sigmoid, false, true}});
+                 {{"step_off_closed", Output::Step, false},
+                  {"step_off_view", Output::Step, false, true},
+                  {"step_off_worked", Output::Step, false, false, false, true},
+                  {"sigmoid_off_closed", Output::Sigmoid, false},
+                  {"sigmoid_off_view", Output::Sigmoid, false, true},
+                  {"sigmoid_off_worked", Output::Sigmoid, false, false, false, true}});
     benchLessons(form,
                  {{"sigmoid_off_dialog", Output::Sigmoid, false, false, true},
-                  {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true}});
+                  {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true},
+                  {"sigmoid_off_dialog_worked", Output::Sigmoid, false, false, true, true}});
 
     // What a user gets from a lesson of seconds: the dialog on screen the
     // whole time, against the same lesson with it out of the way. The two

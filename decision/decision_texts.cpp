@@ -9,37 +9,23 @@ namespace {
 
 constexpr QChar minusSign(0x2212);
 
-bool roundsToZero(float value)
-{
-    return magnitudeText(value) == magnitudeText(0.0f);
-}
-
 // A term after the first: " + 0,25·x2" or " − 0,25·x2".
 QString nextTerm(float value, const QString &name)
 {
-    const QChar sign = value < 0 && !roundsToZero(value) ? minusSign : QChar(u'+');
+    const QChar sign = value < 0 ? minusSign : QChar(u'+');
     return QStringLiteral(" %1 %2%3").arg(sign, magnitudeText(value), name);
 }
 
 QString signedNumber(float value)
 {
-    return (value < 0 && !roundsToZero(value) ? QString(minusSign) : QString()) + magnitudeText(value);
+    return (value < 0 ? QString(minusSign) : QString()) + magnitudeText(value);
 }
 
 } // namespace
 
 QString magnitudeText(float value)
 {
-    const long double magnitude = std::fabs(static_cast<long double>(value));
-    if (!(magnitude < 1e6L))
-        return numtext::formatFixed(static_cast<float>(magnitude));
-    // Hundredths, ties away from zero like the edits; exact, since a float
-    // times 100 fits an extended mantissa.
-    const long long hundredths = std::llroundl(magnitude * 100.0L);
-    return QStringLiteral("%1%2%3")
-        .arg(hundredths / 100)
-        .arg(numtext::decimalSeparator())
-        .arg(hundredths % 100, 2, 10, QChar(u'0'));
+    return numtext::formatShortest(std::fabs(value));
 }
 
 QString describeDecision(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns, Language language)

@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -411,6 +412,50 @@ QString formatPlain(long double value)
             text += QString::fromLatin1(digits.data(), qsizetype(integerDigits));
             text += separator;
             text += QString::fromLatin1(digits.data() + integerDigits, qsizetype(digits.size() - integerDigits));
+        }
+    }
+    return text;
+}
+
+QString formatShortest(float value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    if (value == 0)
+        return QStringLiteral("0");
+
+    // Without a precision, to_chars writes the shortest digits that read
+    // back as the same float: "d.ddde+XX".
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    std::string digits;
+    const char *p = buffer;
+    for (; p != written.ptr && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits += *p;
+    int exponent = 0;
+    if (p != written.ptr)
+        std::from_chars(p + 1 + (p[1] == '+'), written.ptr, exponent); // from_chars takes no "+"
+    stripTrailingZeros(digits);
+
+    const QChar separator = decimalSeparator();
+    const auto digitText = [&](std::size_t from, std::size_t count) {
+        return QString::fromLatin1(digits.data() + from, qsizetype(count));
+    };
+    QString text = value < 0 ? QStringLiteral("-") : QString();
+    if (exponent < -5 || exponent >= 10) {
+        text += digitText(0, 1);
+        if (digits.size() > 1)
+            text += separator + digitText(1, digits.size() - 1);
+        text += u'E' + QString::number(exponent);
+    } else if (exponent < 0) {
+        text += u'0' + QString(separator) + QString(-exponent - 1, u'0') + digitText(0, digits.size());
+    } else {
+        const std::size_t integerDigits = std::size_t(exponent) + 1;
+        if (digits.size() <= integerDigits) {
+            text += digitText(0, digits.size()) + QString(qsizetype(integerDigits - digits.size()), u'0');
+        } else {
+            text += digitText(0, integerDigits) + separator + digitText(integerDigits, digits.size() - integerDigits);
         }
     }
     return text;

@@ -52,6 +52,11 @@ QString formatFixed(float value);
 // no trailing zeros ("1", "0", "0.25", "1E20").
 QString formatPlain(long double value);
 
+// The shortest decimal that reads back as the same 32-bit float, with the
+// user's separator: "0,35", "-0,4", "0,20000002"; from 10^10 on and below
+// 10^-5 with an exponent ("3,4028235E38", "1E-7"). Zero (either sign) is "0".
+QString formatShortest(float value);
+
 // A constant number text written with a comma in the source ("0,500"),
 // rewritten with the user's decimal separator.
 QString localized(const char *commaText);

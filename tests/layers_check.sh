@@ -3,7 +3,7 @@
 # order, and the lesson uses no Qt GUI module.
 set -euo pipefail
 cd "$1"
-order=(runtime resources neuron lesson ui_common chart info decision workbench app)
+order=(runtime resources neuron lesson ui_common chart info decision worked_step workbench app)
 status=0
 for ((i = 0; i < ${#order[@]}; i++)); do
     folder=${order[$i]}

@@ -27,16 +27,17 @@ private slots:
                 list.append(action->text());
             return list;
         };
-        // After a separator, the entry that opens the decision view.
+        // After a separator, the entries that open the decision view and the
+        // worked step.
         QCOMPARE(texts(),
                  (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
-                              QStringLiteral("Entscheidungsgrenze zeigen")}));
+                              QStringLiteral("Entscheidungsgrenze zeigen"), QStringLiteral("Rechenweg zeigen")}));
         wb.click(wb.c().enRB);
         QCOMPARE(texts(),
                  (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
-                              QStringLiteral("Show decision boundary")}));
+                              QStringLiteral("Show decision boundary"), QStringLiteral("Show worked step")}));
         wb.click(wb.c().skRB);
-        QCOMPARE(texts().size(), 4);
+        QCOMPARE(texts().size(), 5);
         QVERIFY(texts().first().startsWith(QStringLiteral("Uložiť")));
     }
 

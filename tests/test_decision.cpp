@@ -144,15 +144,15 @@ private slots:
         const auto andGate = std::optional<Patterns>(patternsOf(AndGate));
         DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputKind::Step};
         QCOMPARE(describeDecision(n, andGate, Language::German),
-                 QStringLiteral("0,50·x1 + 0,50·x2 + 0,25 = 0,50 — richtig: 2 von 4"));
+                 QStringLiteral("0,5·x1 + 0,5·x2 + 0,25 = 0,5 — richtig: 2 von 4"));
         n = {0.5f, -0.25f, -0.125f, -0.5f, true, OutputKind::Sigmoid};
         numtext::setDecimalSeparator(u'.');
         QCOMPARE(describeDecision(n, std::nullopt, Language::English),
-                 QStringLiteral("0.50·x1 − 0.25·x2 − 0.13 = −0.50"));
-        // A weight that rounds to zero carries no minus sign; large ones are
-        // written as in the edits.
-        n = {-0.001f, 2.5e7f, 0, 0.5f, false, OutputKind::Step};
-        QCOMPARE(describeDecision(n, std::nullopt, Language::English), QStringLiteral("0.00·x1 + 2.5E0007·x2 = 0.50"));
+                 QStringLiteral("0.5·x1 − 0.25·x2 − 0.125 = −0.5"));
+        // Every coefficient is the shortest decimal of its float, however
+        // small or large.
+        n = {-0.001f, 2.5e17f, 0, 0.5f, false, OutputKind::Step};
+        QCOMPARE(describeDecision(n, std::nullopt, Language::English), QStringLiteral("−0.001·x1 + 2.5E17·x2 = 0.5"));
         // No line: the whole plane gets one decision.
         n = {0, 0, 1.0f, 0.5f, true, OutputKind::Linear};
         QCOMPARE(describeDecision(n, andGate, Language::Slovak),
@@ -161,6 +161,25 @@ private slots:
         n = {3e38f, 3e38f, 0, 0.5f, false, OutputKind::Step};
         QVERIFY(describeDecision(n, andGate, Language::English)
                     .endsWith(QStringLiteral("— the sum overflows: no decision")));
+    }
+
+    void equationNeverContradictsTheCount()
+    {
+        // NAND, bias on, step output, weights 0, rate 0,1, 1000 iterations:
+        // with two decimals the line read −0,20·x1 − 0,10·x2 + 0,20 = 0,00,
+        // which puts (1, 0) on the line although the neuron decides it 1.
+        Workbench wb;
+        wb.click(wb.c().biasCBox);
+        wb.click(wb.c().nandGateB);
+        wb.click(wb.c().showAnalogCBox);
+        for (QLineEdit *edit : {wb.c().weight1Edit, wb.c().weight2Edit, wb.state().weight0Edit})
+            wb.type(edit, QStringLiteral("0"));
+        wb.type(wb.c().repeatEdit, QStringLiteral("1000"));
+        wb.click(wb.c().lessonB);
+        wb.window().toggleDecisionView();
+        QCOMPARE(wb.window().decisionView()->description(),
+                 QStringLiteral("−0,2·x1 − 0,1·x2 + 0,20000002 = 0 — richtig: 4 von 4"));
+        QVERIFY(wb.reports.errors.isEmpty());
     }
 
     void followsTheWorkbenchThroughF2AndLessons()

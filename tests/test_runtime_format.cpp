@@ -6,8 +6,11 @@
 #include <QTest>
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -39,6 +42,9 @@ private slots:
 
     void plain_data();
     void plain();
+
+    void shortest();
+    void shortestReadsBackWithNoDigitToSpare();
 
     void localizedConstants();
 };
@@ -245,6 +251,75 @@ void RuntimeFormatTest::plain()
     QFETCH(long double, value);
     QFETCH(QString, text);
     compareWithEitherSeparator([value] { return numtext::formatPlain(value); }, text);
+}
+
+void RuntimeFormatTest::shortest()
+{
+    const struct {
+        float value;
+        const char *text;
+    } rows[] = {
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {1.0f, "1"},
+        {-0.4f, "-0.4"},
+        {0.35f, "0.35"},
+        {0.1f, "0.1"},
+        {0.2f + 1e-8f, "0.20000002"},
+        {100.0f, "100"},
+        {1e9f, "1000000000"},
+        {1e10f, "1E10"},
+        {1.5e-5f, "0.000015"},
+        {1e-6f, "1E-6"},
+        {-1.25e-7f, "-1.25E-7"},
+        {FLT_MAX, "3.4028235E38"},
+        {FLT_TRUE_MIN, "1E-45"},
+        {123456.79f, "123456.79"},
+    };
+    for (const auto &row : rows)
+        compareWithEitherSeparator([&row] { return numtext::formatShortest(row.value); },
+                                   QString::fromLatin1(row.text));
+    QCOMPARE(numtext::formatShortest(std::numeric_limits<float>::infinity()), QStringLiteral("INF"));
+}
+
+void RuntimeFormatTest::shortestReadsBackWithNoDigitToSpare()
+{
+    // Every power of two and its neighbours, and random bit patterns.
+    std::vector<float> values;
+    for (int exponent = -149; exponent <= 127; ++exponent) {
+        const float base = std::ldexp(1.0f, exponent);
+        values.insert(values.end(), {base, std::nextafter(base, 0.0f), std::nextafter(base, FLT_MAX), -base * 1.5f});
+    }
+    std::mt19937 random(20);
+    while (values.size() < 60000) {
+        const uint32_t bits = random();
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    numtext::setDecimalSeparator(u',');
+    for (const float value : values) {
+        const QString text = numtext::formatShortest(value);
+        const float back = numtext::parseFloat32(text);
+        QVERIFY2(std::memcmp(&back, &value, sizeof value) == 0 || value == 0, qPrintable(text));
+        // One significant digit fewer never reads back.
+        QString digits = text.section(u'E', 0, 0);
+        digits.remove(u'-').remove(u',');
+        while (digits.startsWith(u'0'))
+            digits.remove(0, 1);
+        while (digits.endsWith(u'0'))
+            digits.chop(1);
+        if (digits.size() > 1) {
+            char fewer[64];
+            const auto end =
+                std::to_chars(fewer, fewer + sizeof fewer, value, std::chars_format::scientific, int(digits.size()) - 2)
+                    .ptr;
+            float read = 0;
+            std::from_chars(fewer, end, read);
+            QVERIFY2(read != value, qPrintable(text));
+        }
+    }
 }
 
 void RuntimeFormatTest::localizedConstants()

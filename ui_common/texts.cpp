@@ -70,6 +70,29 @@ constexpr Row rows[] = {
       u"súčet pretečie: žiadne rozhodnutie"}},
 
     {Text::DescriptionClose, {u"Schliessen", u"Close", u"Zatvor"}},
+
+    {Text::WorkedStepTitle, {u"Rechenweg", u"Worked step", u"Postup výpočtu"}},
+    {Text::WorkedStepEntry, {u"Rechenweg zeigen", u"Show worked step", u"Ukáž postup výpočtu"}},
+    {Text::CopyText, {u"Text kopieren", u"Copy text", u"Kopírovať text"}},
+    {Text::StepNothing, {u"Noch nichts berechnet.", u"Nothing computed yet.", u"Zatiaľ nič nevypočítané."}},
+    {Text::StepPattern,
+     {u"Muster %1: x1 = %2, x2 = %3, Ziel %4", u"Pattern %1: x1 = %2, x2 = %3, target %4",
+      u"Vzor %1: x1 = %2, x2 = %3, cieľ %4"}},
+    {Text::StepInputs, {u"Eingaben: x1 = %1, x2 = %2", u"Inputs: x1 = %1, x2 = %2", u"Vstupy: x1 = %1, x2 = %2"}},
+    {Text::StepSum, {u"Summe: %1", u"Sum: %1", u"Súčet: %1"}},
+    {Text::StepOutput, {u"Ausgabe: %1", u"Output: %1", u"Výstup: %1"}},
+    {Text::StepOne, {u"1, weil %1 > Schwelle %2", u"1, because %1 > threshold %2", u"1, lebo %1 > prah %2"}},
+    {Text::StepZero, {u"0, weil %1 ≤ Schwelle %2", u"0, because %1 ≤ threshold %2", u"0, lebo %1 ≤ prah %2"}},
+    {Text::StepLinear, {u"Summe = %1", u"sum = %1", u"súčet = %1"}},
+    {Text::StepError, {u"Fehler: %1", u"Error: %1", u"Chyba: %1"}},
+    {Text::StepWeightsStay,
+     {u"Der Fehler ist 0: die Gewichte bleiben.", u"The error is 0: the weights stay.",
+      u"Chyba je 0: váhy sa nemenia."}},
+    {Text::StepOverflow, {u"Überlauf", u"overflow", u"pretečenie"}},
+    {Text::StepRoundingNote,
+     {u"* gilt in Dezimalzahlen nicht genau: jedes Ergebnis wird auf eine 32-Bit-Gleitkommazahl gerundet.",
+      u"* not exact in decimals: every result is rounded to a 32-bit float.",
+      u"* v desatinných číslach neplatí presne: každý výsledok sa zaokrúhľuje na 32-bitové číslo."}},
 };
 
 // Every key has its row, in key order, with a text in every language: a

@@ -55,6 +55,22 @@ enum class Text : uint16_t {
     DecisionOverflow, // a pattern's sum leaves the float range
     // The description window.
     DescriptionClose,
+    // The worked step.
+    WorkedStepTitle,
+    WorkedStepEntry,
+    CopyText,
+    StepNothing,
+    StepPattern, // %1 number, %2 x1, %3 x2, %4 target
+    StepInputs,  // inputs that are no pattern: %1 x1, %2 x2
+    StepSum,     // %1 the sum, term by term
+    StepOutput,  // %1 how the output came about
+    StepOne,     // %1 sum, %2 threshold
+    StepZero,    // %1 sum, %2 threshold
+    StepLinear,  // %1 the sum
+    StepError,   // %1 target − output = error
+    StepWeightsStay,
+    StepOverflow,     // in place of a result beyond the float range
+    StepRoundingNote, // after the lines marked "*"
     Count
 };
 

@@ -22,6 +22,8 @@ void MainWindow::ShowNeuron()
         setEditText(workbench.weight0Edit, numtext::formatFixed(neuron.GetWeight(2)));
         neuron.SetInput(2, 1.0f);
     }
+    // Noted before the output, which may overflow: the view shows where.
+    noteStep(presentation());
     const float output = neuron.Output();
     setEditText(c.outputEdit, neuron.AnalogOutput ? numtext::formatFixed(output) : numtext::formatPlain(output));
 }
@@ -30,6 +32,7 @@ void MainWindow::NextPatternBClick()
 {
     Ui::MainWindow &c = *ui;
     workbench.advancePattern();
+    presentedPattern = workbench.patternIndex;
     const Pattern &pattern = workbench.pattern(workbench.patternIndex);
     setEditText(c.in1Edit, numtext::formatFixed(pattern.In1));
     setEditText(c.in2Edit, numtext::formatFixed(pattern.In2));

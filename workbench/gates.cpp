@@ -37,6 +37,7 @@ void MainWindow::LoadGate(uint8_t gate)
     setEditText(c.in2Edit, numtext::formatFixed(first.In2));
     workbench.neuron->SetInput(0, first.In1);
     workbench.neuron->SetInput(1, first.In2);
+    presentedPattern = 1;
     if (bias)
         workbench.neuron->SetInput(2, 1.0f);
 }

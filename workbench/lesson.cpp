@@ -5,6 +5,7 @@
 #include "chart/error_chart.h"
 #include "lesson/lesson_repeat.h"
 #include "lesson/lesson_run.h"
+#include "lesson/worked_step_rule.h"
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
 #include "ui_main_window.h"
@@ -68,7 +69,35 @@ void MainWindow::LessonBClick()
     ErrorChart &chart = *c.errorChart;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
     LessonProgress progress(this, c.endB, s.repeatCount, s.language);
-    progress.onRepaint([this] { refreshDecisionView(); });
+    progress.onRepaint([this] {
+        refreshDecisionView();
+        refreshWorkedStepView();
+    });
+    // Every run's last iteration is noted as it is given, for the worked
+    // step: two looks at the neuron per chunk, with the view open or not.
+    // An overflow earlier in the run is found by working it out again.
+    std::optional<WorkedStep> lastIteration;
+    const auto nextIteration = [&] {
+        const int32_t next = nextPatternIndex(s.patternIndex);
+        return lessonStep(neuron, s.pattern(next), next, s.learningRate);
+    };
+    // `next` null: the errors go nowhere.
+    const auto runNoted = [&](int64_t count, float **next) -> int64_t {
+        if (count <= 0)
+            return 0;
+        const auto run = [&](int64_t n) { return next ? lesson.runCollecting(n, *next) : lesson.runQuietly(n); };
+        const WorkedStep first = nextIteration();
+        int64_t before = 0;
+        try {
+            before = run(count - 1);
+        } catch (const AppError &) {
+            noteStep(raisingIteration(first, s.patterns, count - 1));
+            throw;
+        }
+        lastIteration = nextIteration();
+        noteStep(*lastIteration); // also when it overflows
+        return before + run(1);
+    };
 
     if (graph && s.repeatCount > 0) {
         // The first iteration scales the axis. The repeat text cannot change
@@ -76,7 +105,7 @@ void MainWindow::LessonBClick()
         // maximum again, which does nothing.
         float error = 0.0f;
         float *next = &error;
-        done += lesson.runCollecting(1, next);
+        done += runNoted(1, &next);
         rescaleIterationAxis(total + numtext::parseInt32(c.repeatEdit->text()));
         chart.addPoint(static_cast<double>(total + 1), error);
         s.repeatCount -= 1;
@@ -94,14 +123,14 @@ void MainWindow::LessonBClick()
                 chart.addPoints(total + done + 1, errors.data(), static_cast<std::size_t>(next - errors.data()));
             };
             try {
-                lesson.runCollecting(count, next);
+                runNoted(count, &next);
             } catch (...) {
                 plotCollected(); // the iterations before the error stay plotted
                 throw;
             }
             plotCollected();
         } else {
-            lesson.runQuietly(count);
+            runNoted(count, nullptr);
         }
         done += count;
         s.repeatCount -= count;
@@ -124,6 +153,10 @@ void MainWindow::LessonBClick()
 
     s.lessonTotal += done;
     setEditText(c.lessonCntEdit, QStringLiteral("0 / ") + QString::number(s.lessonTotal));
+    presentedPattern = s.patternIndex;
     ShowNeuron();
+    // The lesson's last iteration, not the output shown after it.
+    if (lastIteration)
+        noteStep(*lastIteration);
     noteLessonInDecisionView();
 }

@@ -37,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     wireControls();
     // Before FormCreate, whose language switch names the view's entry.
     setUpDecisionView();
+    setUpWorkedStepView();
     runUserAction([this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
     description = new DescriptionWindow(workbench.language, this);
@@ -75,7 +76,10 @@ void MainWindow::wireControls()
         auto run = [this, handler] {
             runUserAction([this, handler] { (this->*handler)(); });
             // Also after an error: what was done before it stays done.
-            runUserAction([this] { refreshDecisionView(); });
+            runUserAction([this] {
+                refreshDecisionView();
+                refreshWorkedStepView();
+            });
         };
         if (auto *edit = qobject_cast<QLineEdit *>(w.control))
             connect(edit, &QLineEdit::textChanged, this, run);
@@ -192,6 +196,7 @@ void MainWindow::RandomNeuronBClick()
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
     c.errorChart->clearPoints();
     c.nextPatternB->setEnabled(false);
+    presentedPattern = 0; // random inputs
     ShowNeuron();
 }
 
@@ -264,4 +269,5 @@ void MainWindow::ApplyLanguage()
             .arg(ui->errorChart->leftAxis().title(), ui->errorChart->bottomAxis().title()));
     nameEditsForScreenReaders();
     retitleDecisionView();
+    retitleWorkedStepView();
 }

@@ -6,11 +6,13 @@
 // at once, nested, and only if the state really changed (setEditText,
 // setChecked); errors from nested handlers end the whole user action.
 
+#include "lesson/worked_step.h"
 #include "ui_common/texts.h"
 #include "workbench/workbench_state.h"
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Ui {
@@ -21,6 +23,7 @@ class QAbstractButton;
 class QAction;
 class QLineEdit;
 class DescriptionWindow;
+class WorkedStepView;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -79,6 +82,15 @@ public:
     // Cheap while the view is closed: one check.
     void refreshDecisionView();
 
+    // worked_step_feed.cpp: the worked step beside the window (F3, or the
+    // context menu of the diagram, the chart and the view itself). Null
+    // until first opened.
+    void toggleWorkedStepView();
+    WorkedStepView *workedStepView() const { return workedStep; }
+    QAction *workedStepViewAction() const { return workedStepAction; }
+    // Cheap while the view is closed: one check.
+    void refreshWorkedStepView(bool evenHidden = false);
+
     // Code-driven state changes; return whether the state changed (and so
     // the control's handler ran).
     bool setEditText(QLineEdit *edit, const QString &text);
@@ -108,6 +120,11 @@ private:
     void setUpDecisionView();                                    // decision_feed.cpp
     void retitleDecisionView();
     void noteLessonInDecisionView();
+    void setUpWorkedStepView(); // worked_step_feed.cpp
+    void retitleWorkedStepView();
+    // The step that the neuron computed last, as it was given.
+    void noteStep(const WorkedStep &step) { lastStep = step; }
+    WorkedStep presentation() const;
 
     std::unique_ptr<Ui::MainWindow> ui;
     WorkbenchState workbench;
@@ -115,4 +132,10 @@ private:
     DescriptionWindow *description = nullptr; // owned by this window
     DecisionView *decision = nullptr;         // owned by this window
     QAction *decisionAction = nullptr;        // owned by this window
+    WorkedStepView *workedStep = nullptr;     // owned by this window
+    QAction *workedStepAction = nullptr;      // owned by this window
+    std::optional<WorkedStep> lastStep;
+    // The pattern whose inputs a gate button, the next-pattern button or a
+    // lesson presented last; 0 after the randomize button.
+    int32_t presentedPattern = 0;
 };

@@ -1,0 +1,90 @@
+#include "lesson/worked_step_rule.h"
+
+#include "runtime/float32.h"
+#include "runtime/sigmoid.h"
+
+#include <algorithm>
+
+WorkedStep presentedStep(const Neuron &neuron, int pattern, float target)
+{
+    WorkedStep step;
+    step.pattern = pattern;
+    step.target = target;
+    step.inputs = std::clamp(neuron.InputCount, 0, 3);
+    for (int i = 0; i < step.inputs; ++i) {
+        step.values[std::size_t(i)] = neuron.GetInput(i);
+        step.weights[std::size_t(i)] = neuron.GetWeight(i);
+    }
+    step.threshold = neuron.Threshold;
+    step.kind = outputKindOf(neuron);
+    return step;
+}
+
+WorkedStep lessonStep(const Neuron &neuron, const Pattern &pattern, int32_t index, float rate)
+{
+    WorkedStep step = presentedStep(neuron, index, pattern.Target);
+    step.values[0] = pattern.In1;
+    step.values[1] = pattern.In2;
+    step.learns = true;
+    step.rate = rate;
+    return step;
+}
+
+WorkedStep raisingIteration(WorkedStep step, const Patterns &patterns, int64_t count)
+{
+    for (int64_t i = 1; i < count; ++i) {
+        const WorkedStep worked = workOut(step);
+        for (int k = 0; k < worked.inputs; ++k)
+            if (!worked.newWeights[std::size_t(k)])
+                return step;
+        if (!worked.error)
+            return step;
+        for (int k = 0; k < worked.inputs; ++k)
+            step.weights[std::size_t(k)] = *worked.newWeights[std::size_t(k)];
+        step.pattern = nextPatternIndex(step.pattern);
+        const Pattern &next = patterns[std::size_t(step.pattern - 1)];
+        step.values[0] = next.In1;
+        step.values[1] = next.In2;
+        step.target = next.Target;
+    }
+    return step;
+}
+
+WorkedStep workOut(WorkedStep step)
+{
+    step.sum = step.output = step.error = std::nullopt;
+    step.newWeights = {};
+    std::optional<float> sum = 0.0f;
+    for (int i = 0; i < step.inputs && sum; ++i)
+        sum = float32::tryStore(static_cast<long double>(step.values[std::size_t(i)]) * step.weights[std::size_t(i)] +
+                                *sum);
+    step.sum = sum;
+    if (!sum)
+        return step;
+
+    switch (step.kind) {
+    case OutputKind::Step: step.output = *sum > step.threshold ? 1.0f : 0.0f; break;
+    case OutputKind::Linear: step.output = *sum; break;
+    case OutputKind::Sigmoid: try { step.output = float32::sigmoidExtended(step.threshold, *sum);
+        } catch (const AppError &) {
+            return step; // the exponential overflowed
+        }
+        break;
+    }
+    if (!step.learns)
+        return step;
+
+    step.error = float32::tryStore(static_cast<long double>(step.target) - *step.output);
+    if (!step.error)
+        return step;
+    for (int i = 0; i < step.inputs; ++i) {
+        const std::size_t k = std::size_t(i);
+        const auto delta = float32::tryStore(step.values[k] * (static_cast<long double>(step.rate) * *step.error));
+        if (!delta)
+            break;
+        step.newWeights[k] = float32::tryStore(static_cast<long double>(step.weights[k]) + *delta);
+        if (!step.newWeights[k])
+            break;
+    }
+    return step;
+}

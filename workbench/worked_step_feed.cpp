@@ -1,0 +1,84 @@
+// Feeding the worked-step view from the workbench: opening and closing it,
+// and handing it the neuron's last step after every action and during long
+// lessons.
+
+#include "workbench/main_window.h"
+
+#include "chart/error_chart.h"
+#include "lesson/worked_step_rule.h"
+#include "ui_common/texts.h"
+#include "ui_common/user_action.h"
+#include "ui_main_window.h"
+#include "workbench/diagram_image.h"
+#include "worked_step/worked_step_view.h"
+
+#include <QAction>
+
+void MainWindow::setUpWorkedStepView()
+{
+    // F3 like F2: a function key reaches the window from inside an edit.
+    workedStepAction = new QAction(this);
+    workedStepAction->setShortcut(Qt::Key_F3);
+    workedStepAction->setShortcutContext(Qt::WindowShortcut);
+    workedStepAction->setCheckable(true);
+    addAction(workedStepAction);
+    connect(workedStepAction, &QAction::triggered, this, [this] {
+        runUserAction([this] { toggleWorkedStepView(); });
+        // During a lesson the toggle is turned away: the mark follows the view.
+        workedStepAction->setChecked(workedStep && workedStep->isVisible());
+    });
+    ui->diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->diagramImage->addAction(workedStepAction);
+    ui->errorChart->setExtraMenuActions({decisionAction, workedStepAction});
+}
+
+void MainWindow::toggleWorkedStepView()
+{
+    if (workedStep && workedStep->isVisible()) {
+        workedStep->close();
+        return;
+    }
+    if (!workedStep) {
+        workedStep = new WorkedStepView(this);
+        // The same key closes it while it has the focus.
+        workedStep->addAction(workedStepAction);
+        workedStep->setToggleAction(workedStepAction);
+        connect(workedStep, &WorkedStepView::visibilityChanged, workedStepAction, &QAction::setChecked);
+        retitleWorkedStepView();
+    }
+    refreshWorkedStepView(true);
+    workedStep->placeBeside(*this);
+    workedStep->show();
+}
+
+void MainWindow::refreshWorkedStepView(bool evenHidden)
+{
+    if (!workedStep || (!evenHidden && !workedStep->isVisible()))
+        return;
+    workedStep->showStep(lastStep ? std::optional<WorkedStep>(workOut(*lastStep)) : std::nullopt);
+}
+
+void MainWindow::retitleWorkedStepView()
+{
+    const Language language = workbench.language;
+    if (workedStepAction)
+        workedStepAction->setText(text(Text::WorkedStepEntry, language));
+    if (workedStep)
+        workedStep->setLanguage(language);
+}
+
+WorkedStep MainWindow::presentation() const
+{
+    const Neuron &neuron = *workbench.neuron;
+    // A pattern only while the neuron still holds its inputs.
+    int pattern = 0;
+    float target = 0.0f;
+    if (presentedPattern >= 1 && presentedPattern <= 4) {
+        const Pattern &shown = workbench.patterns[std::size_t(presentedPattern - 1)];
+        if (neuron.GetInput(0) == shown.In1 && neuron.GetInput(1) == shown.In2) {
+            pattern = presentedPattern;
+            target = shown.Target;
+        }
+    }
+    return presentedStep(neuron, pattern, target);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// A window of its own beside the workbench that shows the arithmetic of the
+// neuron's last step in exact numbers. Fed with plain numbers by its owner;
+// knows no workbench.
+
+#include "lesson/worked_step.h"
+#include "ui_common/language.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class WorkedStepView;
+}
+class QAction;
+class QMenu;
+
+class WorkedStepView : public QWidget {
+    Q_OBJECT
+public:
+    // A tool window of `owner`: no task-bar button, never modal.
+    explicit WorkedStepView(QWidget *owner);
+    ~WorkedStepView() override;
+
+    // Cheap when nothing changed.
+    void showStep(const std::optional<WorkedStep> &step);
+    void setLanguage(Language language);
+    // The owner's entry that opens and closes the view, offered in its menu.
+    void setToggleAction(QAction *action);
+    QString description() const;
+
+    std::unique_ptr<QMenu> buildContextMenu();
+    void copyText();
+
+    // Where the view goes: beside `owner` on `screen`, right if there is room,
+    // else left, else below, else at the screen's right edge.
+    static QPoint besidePosition(const QRect &owner, const QSize &size, const QRect &screen);
+    void placeBeside(const QWidget &owner);
+
+signals:
+    void visibilityChanged(bool visible);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void refresh();
+
+    std::unique_ptr<Ui::WorkedStepView> ui;
+    std::optional<WorkedStep> step;
+    Language language = Language::German;
+    QAction *toggleAction = nullptr; // owned by the owner
+};
