@@ -57,8 +57,8 @@ private slots:
         QCOMPARE(c.targetLab->text(), QStringLiteral("target"));
         QCOMPARE(c.repeatLab->text(), QStringLiteral("Repeat     :"));
         QCOMPARE(c.lesonDoneLab->text(), QStringLiteral("Done    :"));
-        // The gate stays loaded, but the prompt comes back.
-        QCOMPARE(c.infoLab->text(), QStringLiteral("Please select AND,OR,NAND,XOR first"));
+        // The gate stays loaded, and so does its name.
+        QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
         QCOMPARE(c.learningRateLab->text(), QStringLiteral("learning rate:"));
         QCOMPARE(c.spracheRG->title(), QStringLiteral("english"));
         QCOMPARE(c.Chart1->leftAxis().title(), QStringLiteral("Error"));
@@ -81,6 +81,22 @@ private slots:
         QCOMPARE(c.andGateB->text(), QStringLiteral("AND Gate"));
         QCOMPARE(wb.window().findChild<QLabel *>(QStringLiteral("thresholdLab"))->text(),
                  QStringLiteral("threshold: "));
+    }
+
+    void thePromptShowsOnlyWhileNoGateIsChosen()
+    {
+        Workbench wb;
+        Ui::Form1 &c = wb.c();
+        wb.click(c.enRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("Please select AND,OR,NAND,XOR first"));
+        wb.click(c.skRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("Zvoľte najprv funkciu AND,OR,NAND alebo XOR"));
+        wb.click(c.xorGateB);
+        // Neither a bias switch nor a randomise unloads the gate.
+        wb.click(c.biasCBox);
+        wb.click(c.randomNeuronB);
+        wb.click(c.deRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("XOR gate"));
     }
 
     void clickingTheCheckedButtonRunsNothing()

@@ -219,9 +219,15 @@ void TForm1::ApplyLanguage()
     for (const CaptionRow &row : captionTable) {
         const QString text = QString::fromUtf16(row.text[language]);
         switch (row.target) {
-        case CaptionTarget::Control:
-            setCaption(findChild<QWidget *>(QString::fromLatin1(row.controlName)), text);
+        case CaptionTarget::Control: {
+            QWidget *control = findChild<QWidget *>(QString::fromLatin1(row.controlName));
+            // The prompt to choose a gate only while none is chosen: a loaded
+            // gate keeps its name, which reads the same in every language.
+            if (control == ui->infoLab && workbench.gateLoaded())
+                break;
+            setCaption(control, text);
             break;
+        }
         case CaptionTarget::LeftAxisTitle:
             ui->Chart1->leftAxis().setTitle(text);
             break;

@@ -41,5 +41,15 @@ struct WorkbenchState {
 
     TPattern &pattern(int32_t index) { return patterns[static_cast<std::size_t>(index - 1)]; }
 
+    // Every gate has a pattern with a 1 in it, so all zeros mean none was
+    // ever chosen; once chosen, a gate stays loaded until the next one.
+    bool gateLoaded() const
+    {
+        for (const TPattern &p : patterns)
+            if (p.In1 != 0.0f || p.In2 != 0.0f || p.Target != 0.0f)
+                return true;
+        return false;
+    }
+
     void advancePattern() { patternIndex = nextPatternIndex(patternIndex); }
 };
