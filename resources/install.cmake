@@ -2,6 +2,11 @@
 # integration are installed; the static libraries stay in the build tree.
 include(GNUInstallDirs)
 
+# Installing, and so packaging, needs the program alone; without this cpack
+# would first build everything, the tests and the bench included. `make
+# install` and `make package` build the program before they install it.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(TIVARO_RES ${CMAKE_CURRENT_LIST_DIR})
 set(TIVARO_DOC ${CMAKE_INSTALL_DATADIR}/doc/tivaro)
 
