@@ -4,13 +4,14 @@
 #include "info/description_texts.h"
 #include "ui_info_form.h"
 
+#include <QEventLoop>
 #include <QShowEvent>
 
 TForm2::TForm2(const Language &language, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::Form2>()), language(language)
 {
     ui->setupUi(this);
-    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction([this] { end2BClick(); }); });
+    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction(this, [this] { end2BClick(); }); });
 }
 
 TForm2::~TForm2() = default;
@@ -18,7 +19,14 @@ TForm2::~TForm2() = default;
 void TForm2::showModally()
 {
     setWindowState(windowState() | Qt::WindowMaximized);
-    exec();
+    // Shown non-modal and waited for here: a window blocked by a modal one
+    // never hears of a close from the window manager. The caller holds its
+    // window meanwhile.
+    setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
 }
 
 void TForm2::showEvent(QShowEvent *event)
@@ -26,7 +34,7 @@ void TForm2::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Only the window's own showing, not a return from another application.
     if (!event->spontaneous())
-        runUserAction([this] { FormActivate(); });
+        runUserAction(this, [this] { FormActivate(); });
 }
 
 void TForm2::FormActivate()

@@ -28,11 +28,11 @@ void addPictureActions(QMenu &menu, QWidget *owner, const PictureMenuTexts &text
                        std::function<void(const QString &path)> save, std::function<void()> copy)
 {
     menu.addAction(texts.saveImage, owner, [owner, texts, suggestedName, save] {
-        runUserAction([&] {
+        runUserAction(owner, [&] {
             const QString path = QFileDialog::getSaveFileName(owner, texts.saveTitle, suggestedName, texts.fileFilter);
             if (!path.isEmpty())
                 save(path);
         });
     });
-    menu.addAction(texts.copyImage, owner, [copy] { runUserAction(copy); });
+    menu.addAction(texts.copyImage, owner, [owner, copy] { runUserAction(owner, copy); });
 }

@@ -42,7 +42,7 @@ void TForm1::setUpDecisionView()
     decisionAction->setCheckable(true);
     addAction(decisionAction);
     connect(decisionAction, &QAction::triggered, this, [this] {
-        runUserAction([this] { toggleDecisionView(); });
+        runUserAction(this, [this] { toggleDecisionView(); });
         // The action checks itself when triggered; during a lesson the entry
         // turns the toggle away, so the mark must follow the view, not the key.
         decisionAction->setChecked(decision && decision->isVisible());

@@ -37,7 +37,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     wireControls();
     // Before FormCreate, whose language switch names the view's entry.
     setUpDecisionView();
-    runUserAction([this] { FormCreate(); });
+    runUserAction(this, [this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
     form2 = new TForm2(workbench.language, this);
 }
@@ -73,9 +73,9 @@ void TForm1::wireControls()
     for (const Wiring &w : wiring) {
         const Handler handler = w.handler;
         auto run = [this, handler] {
-            runUserAction([this, handler] { (this->*handler)(); });
+            runUserAction(this, [this, handler] { (this->*handler)(); });
             // Also after an error: what was done before it stays done.
-            runUserAction([this] { refreshDecisionView(); });
+            runUserAction(this, [this] { refreshDecisionView(); });
         };
         if (auto *edit = qobject_cast<QLineEdit *>(w.control))
             connect(edit, &QLineEdit::textChanged, this, run);
@@ -161,7 +161,7 @@ void TForm1::FormClose()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    runUserAction([this] { FormClose(); });
+    runUserAction(this, [this] { FormClose(); });
     QWidget::closeEvent(event);
 }
 
@@ -194,8 +194,14 @@ void TForm1::RandomNeuronBClick()
 
 void TForm1::popisBClick()
 {
-    if (form2)
-        form2->showModally();
+    if (!form2)
+        return;
+    // This window takes no action while the description is open; a close
+    // of it closes the description first, then this window.
+    ActionHold hold(this, nullptr, form2);
+    hold.lockControls();
+    hold.onCloseRequest([this] { form2->close(); });
+    form2->showModally();
 }
 
 void TForm1::deRBClick()
