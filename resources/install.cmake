@@ -91,8 +91,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 # Qt loads its window-system plugin at run time, so no linker scan finds it;
-# the stand-in for Tahoma that the windows are sized for (ui_common/window_fonts.h).
-set(tivaro_runtime_deps qt6-qpa-plugins fonts-liberation2)
+# the stand-in for Tahoma that the windows are sized for (ui_common/window_fonts.h);
+# Qt's own dialogs in German and Slovak (ui_common/toolkit_language.h).
+set(tivaro_runtime_deps qt6-qpa-plugins fonts-liberation2 qt6-translations-l10n)
 find_program(TIVARO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TIVARO_DPKG_SHLIBDEPS)
     # Versioned dependencies taken from the libraries the binary really links.

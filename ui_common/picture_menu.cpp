@@ -5,18 +5,41 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>
 #include <QSaveFile>
+#include <QStorageInfo>
+
+namespace {
+
+// The system words its reasons in its own language, not the interface's;
+// the common ones are told from the folder and the file system instead.
+QString failureReason(const QSaveFile &file, const QString &path, const PictureMenuTexts &texts)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return texts.noFolder;
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.isReadOnly())
+        return texts.readOnly;
+    if (!folder.isWritable())
+        return texts.noPermission;
+    if (storage.isValid() && storage.bytesAvailable() == 0)
+        return texts.diskFull;
+    return file.errorString();
+}
+
+} // namespace
 
 void savePicture(const QPixmap &picture, const QString &path, const PictureMenuTexts &texts)
 {
     // Written beside the target and moved over it only when complete.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-        throw AppError(texts.saveFailed.arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw AppError(texts.saveFailed.arg(QDir::toNativeSeparators(path), failureReason(file, path, texts)));
 }
 
 void copyPicture(const QPixmap &picture)

@@ -29,17 +29,23 @@ const std::array<CaptionRow, 17> captionTable = {{
 
 const std::array<PictureMenuRow, languageCount> pictureMenuRows = {{
     {u"Bild speichern…", u"Bild kopieren", u"Bild speichern", u"PNG-Bild (*.png)",
-     u"Das Bild konnte nicht nach „%1“ geschrieben werden: %2"},
-    {u"Save image…", u"Copy image", u"Save image", u"PNG image (*.png)", u"Cannot write the image to \"%1\": %2"},
+     u"Das Bild konnte nicht nach „%1“ geschrieben werden: %2", u"Diesen Ordner gibt es nicht",
+     u"Keine Berechtigung zum Schreiben", u"Das Dateisystem ist schreibgeschützt",
+     u"Auf dem Datenträger ist kein Platz mehr"},
+    {u"Save image…", u"Copy image", u"Save image", u"PNG image (*.png)", u"Cannot write the image to \"%1\": %2",
+     u"No such folder", u"Permission denied", u"Read-only file system", u"No space left on device"},
     {u"Uložiť obrázok…", u"Kopírovať obrázok", u"Uložiť obrázok", u"Obrázok PNG (*.png)",
-     u"Obrázok sa nepodarilo zapísať do „%1“: %2"},
+     u"Obrázok sa nepodarilo zapísať do „%1“: %2", u"Taký priečinok neexistuje", u"Chýba povolenie na zápis",
+     u"Súborový systém je len na čítanie", u"Na disku už nie je miesto"},
 }};
 
 PictureMenuTexts pictureMenuTexts(Language language)
 {
     const PictureMenuRow &row = pictureMenuRows[language];
-    return {QString::fromUtf16(row.saveImage), QString::fromUtf16(row.copyImage), QString::fromUtf16(row.saveTitle),
-            QString::fromUtf16(row.fileFilter), QString::fromUtf16(row.saveFailed)};
+    const auto text = [](const char16_t *t) { return QString::fromUtf16(t); };
+    return {text(row.saveImage), text(row.copyImage), text(row.saveTitle), text(row.fileFilter),
+            text(row.saveFailed), text(row.noFolder),  text(row.noPermission), text(row.readOnly),
+            text(row.diskFull)};
 }
 
 void setCaption(QWidget *control, const QString &text)

@@ -26,14 +26,18 @@ struct CaptionRow {
 extern const std::array<CaptionRow, 17> captionTable;
 
 // The right-click menu of the chart and of the decision view (save and copy
-// the picture), the save dialog's title and file filter, and the save error
-// (%1 the path, %2 the system's reason).
+// the picture), the save dialog's title and file filter, the save error (%1
+// the path, %2 the reason) and the reasons of the common failures.
 struct PictureMenuRow {
     const char16_t *saveImage;
     const char16_t *copyImage;
     const char16_t *saveTitle;
     const char16_t *fileFilter;
     const char16_t *saveFailed;
+    const char16_t *noFolder;
+    const char16_t *noPermission;
+    const char16_t *readOnly;
+    const char16_t *diskFull;
 };
 extern const std::array<PictureMenuRow, languageCount> pictureMenuRows;
 PictureMenuTexts pictureMenuTexts(Language language);

@@ -1,5 +1,6 @@
 #include "workbench/main_form.h"
 
+#include "ui_common/toolkit_language.h"
 #include "ui_common/user_action.h"
 #include "chart/error_chart.h"
 #include "info/info_form.h"
@@ -243,6 +244,7 @@ void TForm1::ApplyLanguage()
         }
     }
     ui->Chart1->setTexts(pictureMenuTexts(language));
+    useToolkitLanguage(language);
     // The chart has no caption of its own to announce.
     ui->Chart1->setAccessibleName(QStringLiteral("Tivaro: %1 / %2")
                                       .arg(ui->Chart1->leftAxis().title(), ui->Chart1->bottomAxis().title()));
