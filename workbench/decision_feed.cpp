@@ -7,6 +7,7 @@
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
 #include "ui_common/user_action.h"
+#include "ui_common/window_placement.h"
 #include "ui_main_form.h"
 #include "workbench/captions.h"
 #include "workbench/diagram_image.h"
@@ -65,6 +66,9 @@ void TForm1::toggleDecisionView()
         connect(decision, &DecisionView::visibilityChanged, decisionAction, &QAction::setChecked);
         retitleDecisionView();
     }
+    // Beside this window, never over the diagram or the chart it explains.
+    const auto within = [this](const QWidget *part) { return QRect(part->mapTo(this, QPoint(0, 0)), part->size()); };
+    moveBeside(decision, this, within(ui->Image1).united(within(ui->Chart1)));
     decision->show();
     refreshDecisionView();
 }
