@@ -61,8 +61,8 @@ std::optional<int> answerBeforeWindows(int argc, char *argv[])
         }
     }
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (needsDesktopSession(argc, argv) && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    if (needsDesktopSession(argc, argv) && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fputs("tivaro: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset); "
                    "start it from a desktop session\n",
                    stderr);

@@ -2,7 +2,7 @@
 
 #include "app/command_line.h"
 #include "ui_common/window_fonts.h"
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -19,8 +19,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TIVARO_APP_ID));
     installWindowFonts();
 
-    TForm1 form1;
-    form1.show();
+    MainWindow mainWindow;
+    mainWindow.show();
     application.exec();
     // Nothing is saved and nothing can fail at the end.
     return 0;

@@ -3,14 +3,14 @@
 // Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
 // run only those measurements (series_bytes_1e7 comes with paint_1e7).
 
-#include "ui_common/report.h"
 #include "chart/error_chart.h"
 #include "chart/error_series.h"
-#include "runtime/sigmoid_cursor.h"
-#include "ui_main_form.h"
-#include "workbench/lesson_progress.h"
-#include "workbench/main_form.h"
 #include "decision/decision_view.h"
+#include "runtime/sigmoid_cursor.h"
+#include "ui_common/report.h"
+#include "ui_main_window.h"
+#include "workbench/lesson_progress.h"
+#include "workbench/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,12 +18,12 @@
 #include <QPushButton>
 #include <QStringList>
 #include <algorithm>
-#include <sched.h>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <ctime>
+#include <initializer_list>
 #include <limits>
+#include <sched.h>
 #include <vector>
 
 namespace {
@@ -33,7 +33,10 @@ enum class Output { Step, Linear, Sigmoid };
 int errorsSeen = 0;
 QStringList only; // measurement names given on the command line; empty: all
 
-bool wanted(const char *name) { return only.isEmpty() || only.contains(QLatin1String(name)); }
+bool wanted(const char *name)
+{
+    return only.isEmpty() || only.contains(QLatin1String(name));
+}
 
 void setBox(QAbstractButton *box, bool checked)
 {
@@ -44,9 +47,9 @@ void setBox(QAbstractButton *box, bool checked)
 // The AND gate with the bias input, all weights 0, and settings under which
 // nothing overflows; the next lesson starts afresh (and, with the graph on,
 // with an empty chart).
-void prepare(TForm1 &form, Output output, bool graph, int64_t iterations)
+void prepare(MainWindow &form, Output output, bool graph, int64_t iterations)
 {
-    Ui::Form1 &c = form.controls();
+    Ui::MainWindow &c = form.controls();
     setBox(c.biasCBox, true);
     setBox(c.showAnalogCBox, output != Output::Step);
     setBox(c.sigmoidCB, output == Output::Sigmoid);
@@ -61,11 +64,14 @@ void prepare(TForm1 &form, Output output, bool graph, int64_t iterations)
 }
 
 // CPU time of this program: other programs on a busy machine do not count.
-double cpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+double cpuSeconds()
+{
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
 
 // Runs the lesson prepared for `iterations`; a lesson that stopped early
 // would time something else, so it counts as an error.
-double lessonSeconds(TForm1 &form, int64_t iterations)
+double lessonSeconds(MainWindow &form, int64_t iterations)
 {
     const double start = cpuSeconds();
     form.controls().lessonB->click();
@@ -94,7 +100,7 @@ struct LessonCase {
 // Best of a few runs: the machine's noise only ever adds time. The runs go
 // round all the cases rather than case after case, so that a slow spell of
 // a shared machine hurts every case alike and the ratios between them hold.
-void benchLessons(TForm1 &form, std::initializer_list<LessonCase> cases)
+void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases)
 {
     constexpr int64_t iterations = 10'000'000;
     std::vector<double> best(cases.size(), std::numeric_limits<double>::infinity());
@@ -120,14 +126,14 @@ void benchLessons(TForm1 &form, std::initializer_list<LessonCase> cases)
     }
 }
 
-void benchPaint(TForm1 &form, const char *name, int64_t points)
+void benchPaint(MainWindow &form, const char *name, int64_t points)
 {
     if (!wanted(name))
         return;
     prepare(form, Output::Step, true, points);
     QApplication::processEvents(); // the chart is shown and laid out, empty
     lessonSeconds(form, points);
-    ErrorChart &chart = *form.controls().Chart1;
+    ErrorChart &chart = *form.controls().errorChart;
     // The first repaint after the lesson also builds the drawn line.
     const double start = cpuSeconds();
     chart.repaint();
@@ -154,7 +160,7 @@ void benchExp()
 // Shares of a sigmoid lesson's iterations (the same arguments as in the
 // sigmoid cases) that missed their cursor's cubic, and that fell back to
 // the extended rule: one more, untimed lesson.
-void benchSigmoidFallbacks(TForm1 &form)
+void benchSigmoidFallbacks(MainWindow &form)
 {
     if (!wanted("sigmoid_fallback_share"))
         return;
@@ -213,33 +219,35 @@ int main(int argc, char *argv[])
         sched_setaffinity(0, sizeof one, &one);
     }
 
-    TForm1 form;
+    MainWindow form;
     form.show();
     QApplication::processEvents();
 
-    benchLessons(form, {{"step_off", Output::Step, false},
-                        {"step_on", Output::Step, true},
-                        {"linear_off", Output::Linear, false},
-                        {"linear_on", Output::Linear, true},
-                        {"sigmoid_off", Output::Sigmoid, false},
-                        {"sigmoid_on", Output::Sigmoid, true}});
+    benchLessons(form,
+                 {{"step_off", Output::Step, false},
+                  {"step_on", Output::Step, true},
+                  {"linear_off", Output::Linear, false},
+                  {"linear_on", Output::Linear, true},
+                  {"sigmoid_off", Output::Sigmoid, false},
+                  {"sigmoid_on", Output::Sigmoid, true}});
     benchSigmoidFallbacks(form);
     benchExp();
 
     // The decision view open beside the lesson: once with the progress
     // dialog out of the way, once with it showing from the start, so the
     // view follows the lesson at the dialog's pace. Each pair should match.
-    benchLessons(form, {{"step_off_view", Output::Step, false, true},
-                        {"sigmoid_off_view", Output::Sigmoid, false, true}});
+    benchLessons(form,
+                 {{"step_off_view", Output::Step, false, true}, {"sigmoid_off_view", Output::Sigmoid, false, true}});
     LessonProgress::setShowDelayMs(0);
-    benchLessons(form, {{"sigmoid_off_dialog", Output::Sigmoid, false},
-                        {"sigmoid_off_dialog_view", Output::Sigmoid, false, true}});
+    benchLessons(
+        form,
+        {{"sigmoid_off_dialog", Output::Sigmoid, false}, {"sigmoid_off_dialog_view", Output::Sigmoid, false, true}});
     LessonProgress::setShowDelayMs(std::numeric_limits<int64_t>::max() / 2);
 
     benchPaint(form, "paint_1e5", 100'000);
     benchPaint(form, "paint_1e7", 10'000'000);
     if (wanted("paint_1e7"))
-        std::printf("series_bytes_1e7 %zu bytes\n", form.controls().Chart1->seriesBytes());
+        std::printf("series_bytes_1e7 %zu bytes\n", form.controls().errorChart->seriesBytes());
     benchSeriesBytes();
 
     report::setSink({});

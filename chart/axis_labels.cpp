@@ -37,7 +37,7 @@ double interval(double span, double increment, int room)
         if (candidate >= needed * (1 - 1e-12) && std::isfinite(candidate))
             return candidate;
     }
-    return needed;   // only at the very top of the double range
+    return needed; // only at the very top of the double range
 }
 
 int decimals(double interval)
@@ -53,4 +53,4 @@ int decimals(double interval)
     return mostDigits;
 }
 
-}
+} // namespace axis_labels

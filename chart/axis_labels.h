@@ -21,4 +21,4 @@ double interval(double span, double increment, int room);
 // Digits after the decimal point that show multiples of `interval` exactly.
 int decimals(double interval);
 
-}
+} // namespace axis_labels

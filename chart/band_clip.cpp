@@ -79,7 +79,7 @@ QList<QPointF> cutSides(const QList<QPointF> &line, double from, double to)
     return out;
 }
 
-}
+} // namespace
 
 QList<QPointF> clipToBand(const QList<QPointF> &line, const Band &band)
 {

@@ -8,7 +8,7 @@
 #include <QPointF>
 
 struct Band {
-    double xFrom, xTo, yFrom, yTo;   // from < to on both axes
+    double xFrom, xTo, yFrom, yTo; // from < to on both axes
 };
 
 // Points with a finite X in increasing X order. Returns a line that looks the

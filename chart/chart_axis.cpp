@@ -4,8 +4,8 @@
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
 
-#include <QFontMetricsF>
 #include <QCategoryAxis>
+#include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
 
@@ -24,7 +24,7 @@ double labelExtent(const QValueAxis &axis, double from, double to, int decimals)
     return widest + metrics.averageCharWidth() * 2;
 }
 
-}
+} // namespace
 
 ChartAxis::ChartAxis(QCategoryAxis *axis, double minimum, double maximum, double increment)
     : axis(axis), min(minimum), max(maximum), step(increment)
@@ -114,7 +114,7 @@ void ChartAxis::writeLabels()
     // Not drawn with categories; it records the digits the labels carry.
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(digits));
     const double firstIndex = std::ceil(shownMin / interval * (1 - 1e-12));
-    constexpr int mostLabels = 1000;   // the interval keeps them far fewer
+    constexpr int mostLabels = 1000; // the interval keeps them far fewer
     for (int i = 0; i < mostLabels; ++i) {
         const double value = (firstIndex + i) * interval;
         if (value > shownMax + interval * 1e-9)

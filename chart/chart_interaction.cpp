@@ -21,8 +21,9 @@ void ErrorChart::setTexts(const ChartTexts &chosen)
 std::unique_ptr<QMenu> ErrorChart::buildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    addPictureActions(*menu, this, texts, QStringLiteral("tivaro.png"),
-                      [this](const QString &path) { saveImage(path); }, [this] { copyImage(); });
+    addPictureActions(
+        *menu, this, texts, QStringLiteral("tivaro.png"), [this](const QString &path) { saveImage(path); },
+        [this] { copyImage(); });
     if (!extraActions.isEmpty()) {
         menu->addSeparator();
         menu->addActions(extraActions);

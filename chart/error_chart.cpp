@@ -3,10 +3,10 @@
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 
-#include <QGraphicsLayout>
-#include <QPen>
-#include <QLineSeries>
 #include <QCategoryAxis>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
 
@@ -63,12 +63,10 @@ void configureAxes(QCategoryAxis &left, QCategoryAxis &bottom)
     }
 }
 
-}
+} // namespace
 
 ErrorChart::ErrorChart(QWidget *parent)
-    : QChartView(parent),
-      series(new QLineSeries(this)),
-      left(new QCategoryAxis(this), -1.1, 1.1, 0.1),
+    : QChartView(parent), series(new QLineSeries(this)), left(new QCategoryAxis(this), -1.1, 1.1, 0.1),
       bottom(new QCategoryAxis(this), ErrorSeries::firstShownX, 1000, 1)
 {
     QChart &c = *chart();
@@ -102,8 +100,14 @@ ErrorChart::ErrorChart(QWidget *parent)
 
 ErrorChart::~ErrorChart() = default;
 
-ChartAxis &ErrorChart::leftAxis() { return left; }
-ChartAxis &ErrorChart::bottomAxis() { return bottom; }
+ChartAxis &ErrorChart::leftAxis()
+{
+    return left;
+}
+ChartAxis &ErrorChart::bottomAxis()
+{
+    return bottom;
+}
 
 void ErrorChart::clearPoints()
 {
@@ -111,9 +115,18 @@ void ErrorChart::clearPoints()
     markDirty();
 }
 
-int64_t ErrorChart::pointCount() const { return stored.count(); }
-std::size_t ErrorChart::seriesBytes() const { return stored.bytes(); }
-int ErrorChart::drawnPointCount() const { return drawn; }
+int64_t ErrorChart::pointCount() const
+{
+    return stored.count();
+}
+std::size_t ErrorChart::seriesBytes() const
+{
+    return stored.bytes();
+}
+int ErrorChart::drawnPointCount() const
+{
+    return drawn;
+}
 
 void ErrorChart::markDirty()
 {
@@ -143,8 +156,8 @@ void ErrorChart::fitToSize()
 {
     const int width = viewport()->width();
     const int height = viewport()->height();
-    chart()->setMargins(QMargins(int(std::lround(width * leftMarginShare)), 0,
-                                 int(std::lround(width * rightMarginShare)), 0));
+    chart()->setMargins(
+        QMargins(int(std::lround(width * leftMarginShare)), 0, int(std::lround(width * rightMarginShare)), 0));
     // Sized from the widget, not the plot area: the plot area follows the
     // labels, and labels following the plot area could flip back and forth.
     const double plotShare = 1 - leftMarginShare - rightMarginShare;
@@ -155,8 +168,8 @@ void ErrorChart::fitToSize()
 void ErrorChart::refreshDrawnPoints()
 {
     const QRectF plot = chart()->plotArea();
-    const DrawnFrom now{stored.version(), bottom.shownMinimum(), bottom.shownMaximum(),
-                        left.shownMinimum(), left.shownMaximum(), plot.left(), plot.width()};
+    const DrawnFrom now{stored.version(),    bottom.shownMinimum(), bottom.shownMaximum(), left.shownMinimum(),
+                        left.shownMaximum(), plot.left(),           plot.width()};
     if (now == drawnFrom)
         return;
     drawnFrom = now;

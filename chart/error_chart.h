@@ -33,11 +33,23 @@ public:
     // Below minimum(): raises AppError "Axis Maximum Value must be >= Minimum"
     // and keeps the old maximum. The value it already has: nothing happens.
     // The early-outs are inline because a lesson calls these every iteration.
-    void setMaximum(double value) { if (value != max) changeMaximum(value); }
+    void setMaximum(double value)
+    {
+        if (value != max)
+            changeMaximum(value);
+    }
     // Negative: raises AppError "Axis increment must be >= 0".
-    void setIncrement(double value) { if (value != step) changeIncrement(value); }
+    void setIncrement(double value)
+    {
+        if (value != step)
+            changeIncrement(value);
+    }
     // Makes the working range exactly minimum() .. maximum() at once.
-    void recompute() { if (pending) apply(); }
+    void recompute()
+    {
+        if (pending)
+            apply();
+    }
     void setTitle(const QString &title);
     QString title() const;
 
@@ -69,9 +81,9 @@ private:
     void applyLabels();
     void writeLabels();
 
-    QCategoryAxis *axis;   // owned by the chart
+    QCategoryAxis *axis; // owned by the chart
     double interval = 0;
-    QChar separator;       // the decimal separator the labels were written with
+    QChar separator; // the decimal separator the labels were written with
     double min, max, step;
     bool pending = true;
     double workMin = 0, workMax = 0;
@@ -147,17 +159,17 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
-    [[gnu::cold]] void markDirty();   // once per paint, not per point
+    [[gnu::cold]] void markDirty(); // once per paint, not per point
     void refreshDrawnPoints();
     void fitToSize();
 
-    ErrorSeries stored;   // a member, not behind a pointer: one load less per point
-    QLineSeries *series;   // owned by the chart
+    ErrorSeries stored;  // a member, not behind a pointer: one load less per point
+    QLineSeries *series; // owned by the chart
     ChartAxis left;
     ChartAxis bottom;
     bool repaintQueued = false;
     int drawn = 0;
-    QList<QPointF> drawnPoints;   // as the store gave them, before clipping
+    QList<QPointF> drawnPoints; // as the store gave them, before clipping
     ChartTexts texts;
     QList<QAction *> extraActions; // owned by whoever set them
 

@@ -21,8 +21,10 @@ public:
             return;
         }
         current.last = p;
-        if (p.y() < current.low.y()) current.low = p;
-        if (p.y() > current.high.y()) current.high = p;
+        if (p.y() < current.low.y())
+            current.low = p;
+        if (p.y() > current.high.y())
+            current.high = p;
     }
 
     QList<QPointF> finish(const QPointF *after)
@@ -51,8 +53,8 @@ private:
         if (!current.used)
             return;
         const bool lowFirst = current.low.x() <= current.high.x();
-        for (QPointF p : {current.first, lowFirst ? current.low : current.high,
-                          lowFirst ? current.high : current.low, current.last})
+        for (QPointF p : {current.first, lowFirst ? current.low : current.high, lowFirst ? current.high : current.low,
+                          current.last})
             append(p);
         current = {};
     }
@@ -61,9 +63,12 @@ private:
     QList<QPointF> out;
 };
 
-QPointF toQt(double x, double y) { return {x, y}; }
-
+QPointF toQt(double x, double y)
+{
+    return {x, y};
 }
+
+} // namespace
 
 ErrorSeries::ErrorSeries() = default;
 
@@ -74,11 +79,15 @@ void ErrorSeries::Bucket::add(Point p)
         return;
     }
     // Equal X goes after: an earlier point with that X stays first, a later one becomes last.
-    if (p.x < first.x) first = p;
-    if (p.x >= last.x) last = p;
+    if (p.x < first.x)
+        first = p;
+    if (p.x >= last.x)
+        last = p;
     // Among equal values the one earlier in the list counts: the lower X.
-    if (p.y < low.y || (p.y == low.y && p.x < low.x)) low = p;
-    if (p.y > high.y || (p.y == high.y && p.x < high.x)) high = p;
+    if (p.y < low.y || (p.y == low.y && p.x < low.x))
+        low = p;
+    if (p.y > high.y || (p.y == high.y && p.x < high.x))
+        high = p;
 }
 
 ErrorSeries::Slot ErrorSeries::slotOf(double x)
@@ -87,7 +96,7 @@ ErrorSeries::Slot ErrorSeries::slotOf(double x)
     if (level >= levelCount)
         return {levelCount - 1, perLevel - 1, INFINITY};
     const double width = std::ldexp(1.0, level);
-    const double k = std::floor(x / width);   // exact: dividing by a power of two
+    const double k = std::floor(x / width); // exact: dividing by a power of two
     const std::size_t index = level == 0 ? std::size_t(k) : std::size_t(k) - perLevel;
     const bool lastOfAll = level == levelCount - 1 && index == perLevel - 1;
     return {level, index, lastOfAll ? INFINITY : (k + 1) * width};
@@ -125,7 +134,7 @@ std::size_t ErrorSeries::mostBytes()
 void ErrorSeries::clear()
 {
     for (std::vector<Bucket> &buckets : levels)
-        std::vector<Bucket>().swap(buckets);   // hand the memory back, not just the points
+        std::vector<Bucket>().swap(buckets); // hand the memory back, not just the points
     open = &idle;
     openEnd = -INFINITY;
     before = {};
@@ -197,7 +206,7 @@ bool firstExtremes(const float *ys, std::size_t n, std::size_t &lowAt, std::size
     return true;
 }
 
-}
+} // namespace
 
 void ErrorSeries::addRun(int64_t first, const float *ys, std::size_t n)
 {
@@ -207,8 +216,7 @@ void ErrorSeries::addRun(int64_t first, const float *ys, std::size_t n)
     while (n > 0) {
         const double x = double(first);
         Bucket &b = *open;
-        if (!(x >= b.last.x && x < openEnd && first >= -exactWholeNumbers &&
-              first <= exactWholeNumbers - int64_t(n))) {
+        if (!(x >= b.last.x && x < openEnd && first >= -exactWholeNumbers && first <= exactWholeNumbers - int64_t(n))) {
             add(x, double(*ys));
             ++first;
             ++ys;

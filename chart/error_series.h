@@ -56,7 +56,7 @@ public:
         if (x >= b.last.x && x < openEnd && y == y) [[likely]] {
             // The newest point is the last in the list, so it takes over the
             // lowest or highest only when strictly beyond.
-            const bool lower = y < b.low.y, higher = y > b.high.y;
+            const bool lower = y<b.low.y, higher = y> b.high.y;
             b.low.x = lower ? x : b.low.x;
             b.low.y = lower ? y : b.low.y;
             b.high.x = higher ? x : b.high.x;
@@ -112,7 +112,7 @@ private:
     // One cache line each: a bucket split over two lines made every point
     // added to it several times slower.
     struct alignas(64) Bucket {
-        Point first, low, high, last;   // no point at all while first.x is NaN
+        Point first, low, high, last; // no point at all while first.x is NaN
         bool empty() const { return std::isnan(first.x); }
         void add(Point p);
     };
@@ -125,7 +125,7 @@ private:
     struct Slot {
         int level;
         std::size_t index;
-        double end;   // where the bucket ends (exclusive)
+        double end; // where the bucket ends (exclusive)
     };
     static Slot slotOf(double x);
     static double startOf(int level, std::size_t index);
@@ -133,11 +133,11 @@ private:
     // Cold: laid out away from the lesson loop that inlines add().
     [[gnu::cold]] void addElsewhere(double x, double y);
 
-    std::array<std::vector<Bucket>, levelCount> levels;   // each allocated when first used
-    Bucket idle;          // stands in for the open bucket while there is none
-    Bucket *open = &idle; // the bucket holding the highest X so far
+    std::array<std::vector<Bucket>, levelCount> levels; // each allocated when first used
+    Bucket idle;                                        // stands in for the open bucket while there is none
+    Bucket *open = &idle;                               // the bucket holding the highest X so far
     double openEnd = -INFINITY;
-    Point before;         // the nearest point before firstShownX
+    Point before; // the nearest point before firstShownX
     int64_t total = 0;
-    uint64_t versionAtClear = 0;   // grows by one more than the count at each clear
+    uint64_t versionAtClear = 0; // grows by one more than the count at each clear
 };

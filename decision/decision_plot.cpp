@@ -39,7 +39,7 @@ DecisionPlot::DecisionPlot(QWidget *parent) : QWidget(parent)
     setMinimumSize(260, 260);
 }
 
-void DecisionPlot::showNeuron(const DecisionNeuron &shown, const std::optional<GatePatterns> &gate,
+void DecisionPlot::showNeuron(const DecisionNeuron &shown, const std::optional<Patterns> &gate,
                               const std::deque<DecisionNeuron> &lines)
 {
     if (shown == neuron && gate == patterns && lines == trail)
@@ -88,7 +88,7 @@ QBrush DecisionPlot::shading(const QRect &plane) const
     };
     const QPointF from = pointOf(low), to = pointOf(high);
     const bool even = !(high > low) || !std::isfinite(high - low) || !std::isfinite(norm) || !(norm > 0) ||
-                      !(QLineF(from, to).length() > 1e-3);
+        !(QLineF(from, to).length() > 1e-3);
     const double middle = planeSum(neuron, (box.low + box.high) / 2, (box.low + box.high) / 2);
     if (even)
         return blend(shadeOfSum(neuron, middle));
@@ -132,7 +132,8 @@ const QPixmap &DecisionPlot::frame(const QRect &plane)
                                             double(width() - 1 - metrics.horizontalAdvance(label)));
         painter.drawText(QPointF(labelLeft, plane.bottom() + 2 + metrics.ascent()), label);
         const double y = toPixel(plane, {box.low, v}).y();
-        painter.drawText(QPointF(plane.left() - 4 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.0), label);
+        painter.drawText(QPointF(plane.left() - 4 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.0),
+                         label);
     }
     // Axis titles: the same words as the input labels of the main window.
     const QString across = QStringLiteral("input 1");
@@ -207,12 +208,12 @@ void DecisionPlot::paintEvent(QPaintEvent *)
 
     if (!patterns)
         return;
-    for (const GatePattern &pattern : *patterns) {
+    for (const Pattern &pattern : *patterns) {
         const QPointF centre = toPixel(plane, {pattern.in1, pattern.in2});
         const auto decision = decides(neuron, pattern.in1, pattern.in2);
-        const QColor ring = !decision ? QColor(Qt::gray)
-                            : (*decision ? 1.0f : 0.0f) == pattern.target ? rightColour
-                                                                          : wrongColour;
+        const QColor ring = !decision                     ? QColor(Qt::gray)
+            : (*decision ? 1.0f : 0.0f) == pattern.target ? rightColour
+                                                          : wrongColour;
         painter.setPen(QPen(ring, 3));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(centre, 11, 11);

@@ -15,7 +15,7 @@ public:
     explicit DecisionPlot(QWidget *parent = nullptr);
 
     // Repaints only when something shown changed.
-    void showNeuron(const DecisionNeuron &neuron, const std::optional<GatePatterns> &patterns,
+    void showNeuron(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns,
                     const std::deque<DecisionNeuron> &trail);
 
     QSize sizeHint() const override { return {360, 360}; }
@@ -32,7 +32,7 @@ private:
     const QPixmap &trailLayer(const QRect &plane);
 
     DecisionNeuron neuron;
-    std::optional<GatePatterns> patterns;
+    std::optional<Patterns> patterns;
     std::deque<DecisionNeuron> trail;
 
     QPixmap labels;

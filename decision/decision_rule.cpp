@@ -25,10 +25,10 @@ std::optional<bool> decides(const DecisionNeuron &neuron, float x1, float x2)
     return *sum > neuron.threshold;
 }
 
-std::optional<int> correctCount(const DecisionNeuron &neuron, const GatePatterns &patterns)
+std::optional<int> correctCount(const DecisionNeuron &neuron, const Patterns &patterns)
 {
     int correct = 0;
-    for (const GatePattern &pattern : patterns) {
+    for (const Pattern &pattern : patterns) {
         const auto decision = decides(neuron, pattern.in1, pattern.in2);
         if (!decision)
             return std::nullopt;

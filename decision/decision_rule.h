@@ -3,7 +3,7 @@
 // neuron computes it, from plain numbers: the view never touches the neuron
 // itself (creating one would draw from the program's random generator).
 
-#include "neuron/ann_unit.h"
+#include "neuron/neuron.h"
 
 #include <array>
 #include <cstdint>
@@ -20,13 +20,13 @@ struct DecisionNeuron {
     bool operator==(const DecisionNeuron &) const = default;
 };
 
-struct GatePattern {
+struct Pattern {
     float in1 = 0.0f;
     float in2 = 0.0f;
     float target = 0.0f;
-    bool operator==(const GatePattern &) const = default;
+    bool operator==(const Pattern &) const = default;
 };
-using GatePatterns = std::array<GatePattern, 4>;
+using Patterns = std::array<Pattern, 4>;
 
 // The weighted sum as the neuron forms it: input 1, input 2, then the bias
 // input (value 1), each step rounded to a 32-bit float. Empty where a stored
@@ -40,7 +40,7 @@ std::optional<bool> decides(const DecisionNeuron &neuron, float x1, float x2);
 
 // How many of the patterns the neuron decides as their target; empty when
 // any of their sums overflows.
-std::optional<int> correctCount(const DecisionNeuron &neuron, const GatePatterns &patterns);
+std::optional<int> correctCount(const DecisionNeuron &neuron, const Patterns &patterns);
 
 // For shading only, in double without the neuron's rounding; never raise:
 // the weighted sum at a point of the plane, and the neuron's output in its

@@ -17,7 +17,10 @@ namespace {
 
 constexpr QChar minusSign(0x2212);
 
-bool roundsToZero(float value) { return magnitudeText(value) == magnitudeText(0.0f); }
+bool roundsToZero(float value)
+{
+    return magnitudeText(value) == magnitudeText(0.0f);
+}
 
 // A term after the first: " + 0,25·x2" or " − 0,25·x2".
 QString nextTerm(float value, const QString &name)
@@ -47,8 +50,7 @@ QString magnitudeText(float value)
         .arg(hundredths % 100, 2, 10, QChar(u'0'));
 }
 
-QString describeDecision(const DecisionNeuron &neuron, const std::optional<GatePatterns> &patterns,
-                         Language language)
+QString describeDecision(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns, Language language)
 {
     const DecisionTexts &words = decisionTexts[language < languageCount ? language : English];
     QString text;

@@ -10,11 +10,11 @@
 #include <optional>
 
 struct DecisionTexts {
-    const char16_t *title;        // window title
-    const char16_t *showEntry;    // menu entry that opens and closes the view
-    const char16_t *correct;      // "%1" correct of "%2"
-    const char16_t *noLine;       // both input weights 0; "%1" the decision
-    const char16_t *overflow;     // a pattern's sum leaves the float range
+    const char16_t *title;     // window title
+    const char16_t *showEntry; // menu entry that opens and closes the view
+    const char16_t *correct;   // "%1" correct of "%2"
+    const char16_t *noLine;    // both input weights 0; "%1" the decision
+    const char16_t *overflow;  // a pattern's sum leaves the float range
 };
 extern const std::array<DecisionTexts, languageCount> decisionTexts;
 
@@ -26,5 +26,4 @@ QString magnitudeText(float value);
 // "0,50·x1 − 0,25·x2 + 0,25 = 0,50 — correct: 4 of 4", or with both input
 // weights 0 which decision the whole plane gets. Without patterns (no gate
 // yet) the count is left out.
-QString describeDecision(const DecisionNeuron &neuron, const std::optional<GatePatterns> &patterns,
-                         Language language);
+QString describeDecision(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns, Language language);

@@ -7,8 +7,7 @@
 #include <QMenu>
 #include <QPixmap>
 
-DecisionView::DecisionView(QWidget *owner)
-    : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::DecisionView>())
+DecisionView::DecisionView(QWidget *owner) : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::DecisionView>())
 {
     ui->setupUi(this);
     setLanguage(German);
@@ -16,7 +15,7 @@ DecisionView::DecisionView(QWidget *owner)
 
 DecisionView::~DecisionView() = default;
 
-void DecisionView::showNeuron(const DecisionNeuron &shown, const std::optional<GatePatterns> &gate)
+void DecisionView::showNeuron(const DecisionNeuron &shown, const std::optional<Patterns> &gate)
 {
     if (shown == neuron && gate == patterns)
         return;
@@ -69,8 +68,9 @@ void DecisionView::refresh()
 std::unique_ptr<QMenu> DecisionView::buildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    addPictureActions(*menu, this, menuTexts, QStringLiteral("tivaro-decision.png"),
-                      [this](const QString &path) { saveImage(path); }, [this] { copyImage(); });
+    addPictureActions(
+        *menu, this, menuTexts, QStringLiteral("tivaro-decision.png"), [this](const QString &path) { saveImage(path); },
+        [this] { copyImage(); });
     return menu;
 }
 

@@ -12,7 +12,9 @@
 #include <memory>
 #include <optional>
 
-namespace Ui { class DecisionView; }
+namespace Ui {
+class DecisionView;
+}
 class QMenu;
 class QPixmap;
 
@@ -28,7 +30,7 @@ public:
 
     // Shows this neuron over these patterns (none before a gate is chosen).
     // Cheap when nothing changed.
-    void showNeuron(const DecisionNeuron &neuron, const std::optional<GatePatterns> &patterns);
+    void showNeuron(const DecisionNeuron &neuron, const std::optional<Patterns> &patterns);
     // The line as it stands now joins the trail; another gate starts a new one.
     void noteLesson();
     const std::deque<DecisionNeuron> &trail() const { return lines; }
@@ -57,7 +59,7 @@ private:
 
     std::unique_ptr<Ui::DecisionView> ui;
     DecisionNeuron neuron;
-    std::optional<GatePatterns> patterns;
+    std::optional<Patterns> patterns;
     std::deque<DecisionNeuron> lines;
     Language language = German;
     PictureMenuTexts menuTexts;

@@ -8,7 +8,8 @@ const std::array<const char16_t *, 29> germanLines = {
     u"Perceptron Learning Algorithm",
     u"------------------------------",
     u"",
-    u"Die Trainingmuster werden an dem Eingang des Netzes geleitet; der Output wird errechnet.  Danach werden die Verbindungsgewichte  Wj proportional",
+    u"Die Trainingmuster werden an dem Eingang des Netzes geleitet; der Output wird errechnet.  Danach werden die "
+    u"Verbindungsgewichte  Wj proportional",
     u" zu der Abweichung von dem erwarteten Wert modifiziert.",
     u"",
     u"• \"d\" ist die Differenz zwischen dem aktuellen Output Y,  und dem erwartetem Output target.",
@@ -29,19 +30,23 @@ const std::array<const char16_t *, 29> germanLines = {
     u"4. Wiederhole die Schritte  2. und 3. bis der Iterationsfehler kleiner als vom Benutzer vorgegener Wert ist",
     u"•  oder die definierte Anzahl der Iterationen ist schon abgelaufen.",
     u"",
-    u"Beachten Sie, das das Lernen nur dann stattfindet, wenn ein Fehler festgestellt wird (Die Differenz target - Output > 0). Sonst bleiben die Gewichte unverändert.",
+    u"Beachten Sie, das das Lernen nur dann stattfindet, wenn ein Fehler festgestellt wird (Die Differenz target - "
+    u"Output > 0). Sonst bleiben die Gewichte unverändert.",
     u"",
     u"Der Algorithmus ist eine modifizierte Form des Hebb\"schen Lernens.",
     u"",
-    u"*******************************************************************************************************************",
+    u"*****************************************************************************************************************"
+    u"**",
 };
 
 const std::array<const char16_t *, 26> englishLines = {
     u"Perceptron Learning Algorithm",
     u"------------------------------",
     u"",
-    u"The perceptron learning rule was originally developed by Velmaro in the late 1950s.Training patterns are presented to",
-    u" the network\"s inputs; the output is computed.  Then theconnection weights Wj are modified by an amount that is proportional to the product of",
+    u"The perceptron learning rule was originally developed by Velmaro in the late 1950s.Training patterns are "
+    u"presented to",
+    u" the network\"s inputs; the output is computed.  Then theconnection weights Wj are modified by an amount that is "
+    u"proportional to the product of",
     u"• the difference between the actual output, y,  and the desired output, d, and the input pattern, x.",
     u"",
     u"The algorithm is as follows:",
@@ -62,14 +67,16 @@ const std::array<const char16_t *, 26> englishLines = {
     u"",
     u"This rule is in this way a modified form of Hebb learning.",
     u"",
-    u"*******************************************************************************************************************",
+    u"*****************************************************************************************************************"
+    u"**",
 };
 
 const std::array<const char16_t *, 38> slovakLines = {
     u"Perceptron Learning Algorithm",
     u"------------------------------",
     u"",
-    u"Vstup siete dostáva trénigové dáta, výstup siete sa počíta podľa nižšie uvedeného postupu. Po porovnaní vypočítaného výstupu s očakávaným výstupom",
+    u"Vstup siete dostáva trénigové dáta, výstup siete sa počíta podľa nižšie uvedeného postupu. Po porovnaní "
+    u"vypočítaného výstupu s očakávaným výstupom",
     u"sa váhy Wj menia proporcionálne k zisteným odchyľkám od očakávaných výstupov.",
     u"",
     u"• \"d\" je rozdiel (diferencia) medzi aktuálnym výstupom Y,  a očakávaným výstupom (cieľom = target).",
@@ -78,7 +85,8 @@ const std::array<const char16_t *, 38> slovakLines = {
     u"Algoritmus výpočtu je nasledovný:",
     u"==================================",
     u"(Najprv zvoliť jednu z logických funkcií AND, OR, NAND, XOR)",
-    u"1. Hodnoty váh Wi (spojení medzi vstupom a neuronom) sú na začiatku inicializované náhodnými hodnotami medzi <0.0 - 1.0>.",
+    u"1. Hodnoty váh Wi (spojení medzi vstupom a neuronom) sú na začiatku inicializované náhodnými hodnotami medzi "
+    u"<0.0 - 1.0>.",
     u"2. Na vstupy neuronu sa zadajú hodnoty vektora X a počíta sa výstup ako suma: Xi*Wi.  (teda: x1*w1 + x2*w2)",
     u"3. Hodnoty váh Wi sa zmenia podľa vzorca:    w(t+1) = w(t) + eta*(target - Y)* X",
     u"                                     alebo : w(t+1) = w(t) + eta*d* X",
@@ -97,13 +105,17 @@ const std::array<const char16_t *, 38> slovakLines = {
     u"",
     u"Tento algoritmus je modifiziertou formou Hebbovského učenia.",
     u"",
-    u"Ovládacími prvkami programu sa aktivuje grafika chýb, rôzny modus učenia (skoková alebo sigmoidná aktivačná funkcia)",
+    u"Ovládacími prvkami programu sa aktivuje grafika chýb, rôzny modus učenia (skoková alebo sigmoidná aktivačná "
+    u"funkcia)",
     u"a učenie bez alebo s bias-vstupom na neuron.",
     u"Funkcia NAND sa dá na neurone naučiť len s aktivovaným vstupom bias.",
-    u"Funkcia XOR nie je lineárne separovateľná a naučiť sa nedá. Na jej realizáciou treba viacvrstvovú neuronálnu sieť.",
-    u"Vstup siete dostáva trénigové dáta, výstup siete sa počíta podľa nižšie uvedeného postupu. Po porovnaní vypočítaného výstupu s očakávaným výstupom",
+    u"Funkcia XOR nie je lineárne separovateľná a naučiť sa nedá. Na jej realizáciou treba viacvrstvovú neuronálnu "
+    u"sieť.",
+    u"Vstup siete dostáva trénigové dáta, výstup siete sa počíta podľa nižšie uvedeného postupu. Po porovnaní "
+    u"vypočítaného výstupu s očakávaným výstupom",
     u"sa váhy Wj menia proporcionálne k zisteným odchyľkám od očakávaných výstupov.",
-    u"*******************************************************************************************************************",
+    u"*****************************************************************************************************************"
+    u"**",
 };
 template <std::size_t N>
 DescriptionText textOf(const char16_t *closeCaption, const std::array<const char16_t *, N> &lines)

@@ -1,22 +1,22 @@
-#include "info/info_form.h"
+#include "info/description_window.h"
 
-#include "ui_common/user_action.h"
 #include "info/description_texts.h"
-#include "ui_info_form.h"
+#include "ui_common/user_action.h"
+#include "ui_description_window.h"
 
 #include <QEventLoop>
 #include <QShowEvent>
 
-TForm2::TForm2(const Language &language, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Form2>()), language(language)
+DescriptionWindow::DescriptionWindow(const Language &language, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::DescriptionWindow>()), language(language)
 {
     ui->setupUi(this);
     connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction(this, [this] { end2BClick(); }); });
 }
 
-TForm2::~TForm2() = default;
+DescriptionWindow::~DescriptionWindow() = default;
 
-void TForm2::showModally()
+void DescriptionWindow::showModally()
 {
     setWindowState(windowState() | Qt::WindowMaximized);
     // Shown non-modal and waited for here: a window blocked by a modal one
@@ -29,7 +29,7 @@ void TForm2::showModally()
     loop.exec();
 }
 
-void TForm2::showEvent(QShowEvent *event)
+void DescriptionWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // Only the window's own showing, not a return from another application.
@@ -37,7 +37,7 @@ void TForm2::showEvent(QShowEvent *event)
         runUserAction(this, [this] { FormActivate(); });
 }
 
-void TForm2::FormActivate()
+void DescriptionWindow::FormActivate()
 {
     const std::optional<DescriptionText> text = descriptionText(language);
     if (!text)
@@ -46,7 +46,7 @@ void TForm2::FormActivate()
     ui->infoMemo->setPlainText(text->lines.join(u'\n'));
 }
 
-void TForm2::end2BClick()
+void DescriptionWindow::end2BClick()
 {
     close();
 }

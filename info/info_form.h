@@ -8,16 +8,18 @@
 #include <cstdint>
 #include <memory>
 
-namespace Ui { class Form2; }
+namespace Ui {
+class DescriptionWindow;
+}
 
-class TForm2 : public QDialog {
+class DescriptionWindow : public QDialog {
     Q_OBJECT
 public:
     // `language` is the workbench's; it is read at every opening.
-    TForm2(const Language &language, QWidget *parent);
-    ~TForm2() override;
+    DescriptionWindow(const Language &language, QWidget *parent);
+    ~DescriptionWindow() override;
 
-    Ui::Form2 &controls() { return *ui; }
+    Ui::DescriptionWindow &controls() { return *ui; }
 
     // Shows the window maximised; returns when it is closed. Its owner must
     // hold its own window meanwhile (ActionHold), as a modal one would be.
@@ -30,6 +32,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    std::unique_ptr<Ui::Form2> ui;
+    std::unique_ptr<Ui::DescriptionWindow> ui;
     const Language &language;
 };

@@ -1,4 +1,4 @@
-#include "neuron/ann_unit.h"
+#include "neuron/neuron.h"
 
 #include "runtime/float32.h"
 #include "runtime/random.h"
@@ -7,23 +7,23 @@
 namespace {
 // Draw 2 below this makes the weight negative: slightly more often than not.
 constexpr long double negativeWeightOdds = 0.51L;
-}
+} // namespace
 
-TNeuron::TNeuron(int32_t inputCount)
+Neuron::Neuron(int32_t inputCount)
 {
     InputCount = inputCount;
     if (inputCount > 0)
-        Links.assign(static_cast<std::size_t>(inputCount), TInputLink{0.0f, 0.0f});
+        Links.assign(static_cast<std::size_t>(inputCount), InputLink{0.0f, 0.0f});
     Current = inputCount > 0 ? inputCount - 1 : -1;
     RandomizeWeights();
 }
 
-void TNeuron::RandomizeWeights()
+void Neuron::RandomizeWeights()
 {
     rng::reseedFromClock();
     for (int32_t i = 0; i < InputCount; ++i) {
         Current = i;
-        TInputLink &link = Links[static_cast<std::size_t>(i)];
+        InputLink &link = Links[static_cast<std::size_t>(i)];
         link.Value = static_cast<float>(rng::draw());
         const bool negative = static_cast<float>(rng::draw()) < negativeWeightOdds;
         float factor = static_cast<float>(rng::draw());
@@ -34,7 +34,7 @@ void TNeuron::RandomizeWeights()
     Threshold = static_cast<float>(rng::draw());
 }
 
-float TNeuron::GetInput(int32_t i) const
+float Neuron::GetInput(int32_t i) const
 {
     if (!inRange(i))
         return 0.0f;
@@ -42,7 +42,7 @@ float TNeuron::GetInput(int32_t i) const
     return Links[static_cast<std::size_t>(i)].Value;
 }
 
-float TNeuron::GetWeight(int32_t i) const
+float Neuron::GetWeight(int32_t i) const
 {
     if (!inRange(i))
         return 0.0f;
@@ -50,7 +50,7 @@ float TNeuron::GetWeight(int32_t i) const
     return Links[static_cast<std::size_t>(i)].Weight;
 }
 
-void TNeuron::SetInput(int32_t i, float v)
+void Neuron::SetInput(int32_t i, float v)
 {
     if (!inRange(i))
         return;
@@ -58,7 +58,7 @@ void TNeuron::SetInput(int32_t i, float v)
     Links[static_cast<std::size_t>(i)].Value = v;
 }
 
-void TNeuron::SetWeight(int32_t i, float v)
+void Neuron::SetWeight(int32_t i, float v)
 {
     if (!inRange(i))
         return;
@@ -66,18 +66,18 @@ void TNeuron::SetWeight(int32_t i, float v)
     Links[static_cast<std::size_t>(i)].Weight = v;
 }
 
-float TNeuron::WeightedSum() const
+float Neuron::WeightedSum() const
 {
     float sum = 0.0f;
     for (int32_t i = 0; i < InputCount; ++i) {
         Current = i;
-        const TInputLink &link = Links[static_cast<std::size_t>(i)];
+        const InputLink &link = Links[static_cast<std::size_t>(i)];
         sum = float32::store(static_cast<long double>(link.Value) * link.Weight + sum);
     }
     return sum;
 }
 
-float TNeuron::Output() const
+float Neuron::Output() const
 {
     const float sum = WeightedSum();
     if (!AnalogOutput)

@@ -13,19 +13,19 @@
 // weighted sum, or its sigmoid.
 enum class OutputKind : uint8_t { Step, Linear, Sigmoid };
 
-struct TInputLink {
+struct InputLink {
     float Value;
     float Weight;
 };
 
-class TNeuron {
+class Neuron {
 public:
     // Allocates one link per input (none for a count of 0 or less), then
     // draws random values, weights and threshold.
-    explicit TNeuron(int32_t inputCount);
+    explicit Neuron(int32_t inputCount);
 
-    TNeuron(const TNeuron &) = delete;
-    TNeuron &operator=(const TNeuron &) = delete;
+    Neuron(const Neuron &) = delete;
+    Neuron &operator=(const Neuron &) = delete;
 
     // Reseeds the generator from the clock, then per link: value, sign,
     // factor and weight; finally the threshold (4n + 1 draws).
@@ -52,11 +52,11 @@ public:
 private:
     bool inRange(int32_t i) const { return i >= 0 && i < InputCount; }
 
-    std::vector<TInputLink> Links;
+    std::vector<InputLink> Links;
     mutable int32_t Current = -1;
 };
 
-inline OutputKind outputKindOf(const TNeuron &neuron)
+inline OutputKind outputKindOf(const Neuron &neuron)
 {
     if (!neuron.AnalogOutput)
         return OutputKind::Step;

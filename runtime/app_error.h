@@ -7,8 +7,7 @@
 
 class AppError : public std::runtime_error {
 public:
-    explicit AppError(const QString &message)
-        : std::runtime_error(message.toStdString()), text(message) {}
+    explicit AppError(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
     const QString &message() const noexcept { return text; }
 
 private:
@@ -22,4 +21,4 @@ AppError invalidInteger(const QString &text);
 AppError invalidFloat(const QString &text);
 // "Floating point overflow"
 AppError floatOverflow();
-}
+} // namespace errors

@@ -22,7 +22,9 @@ void jumpOnWarning(j_common_ptr cinfo, int level)
         jumpOnError(cinfo);
 }
 
-void stayQuiet(j_common_ptr) {}
+void stayQuiet(j_common_ptr)
+{
+}
 
 // Owns one decompression object; destroyed on every path out of decodeJpeg.
 class Decompressor {
@@ -42,7 +44,10 @@ public:
     Decompressor &operator=(const Decompressor &) = delete;
 
     template <typename Step>
-    bool run(Step &&step) { return guarded(errors, step); }
+    bool run(Step &&step)
+    {
+        return guarded(errors, step);
+    }
 
     jpeg_decompress_struct info{};
     bool created = false;
@@ -53,9 +58,8 @@ private:
 
 bool sizeIsSane(JDIMENSION width, JDIMENSION height)
 {
-    return width > 0 && height > 0 && width <= JDIMENSION(maxJpegSide)
-        && height <= JDIMENSION(maxJpegSide)
-        && qint64(width) * qint64(height) <= maxJpegPixels;
+    return width > 0 && height > 0 && width <= JDIMENSION(maxJpegSide) && height <= JDIMENSION(maxJpegSide) &&
+        qint64(width) * qint64(height) <= maxJpegPixels;
 }
 
 // The colour space libjpeg should hand us, or JCS_UNKNOWN if we cannot
@@ -65,17 +69,17 @@ J_COLOR_SPACE outputSpaceFor(J_COLOR_SPACE fileSpace)
     switch (fileSpace) {
     case JCS_GRAYSCALE:
     case JCS_YCbCr:
-    case JCS_RGB:
-        return JCS_EXT_RGB;
+    case JCS_RGB: return JCS_EXT_RGB;
     case JCS_CMYK:
-    case JCS_YCCK:
-        return JCS_CMYK;
-    default:
-        return JCS_UNKNOWN;
+    case JCS_YCCK: return JCS_CMYK;
+    default: return JCS_UNKNOWN;
     }
 }
 
-quint8 scaled(int a, int b) { return quint8((a * b + 127) / 255); }
+quint8 scaled(int a, int b)
+{
+    return quint8((a * b + 127) / 255);
+}
 
 // Adobe applications store CMYK inverted (0 = full ink); others store ink.
 void cmykRowToRgb(const quint8 *cmyk, quint8 *rgb, JDIMENSION width, bool inverted)

@@ -43,7 +43,10 @@ QChar g_separator = u'.';
 // ---------------------------------------------------------------------------
 // Scanning
 
-inline bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+inline bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 // Both number grammars open with optional blanks and an optional sign.
 // Moves p past them; returns whether the sign was a minus.
@@ -55,8 +58,14 @@ inline bool readBlanksAndSign(const char16_t *&p, const char16_t *end)
         return *p++ == u'-';
     return false;
 }
-inline bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-inline bool isSeparator(char16_t c) { return c == u'.' || c == u','; }
+inline bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+inline bool isSeparator(char16_t c)
+{
+    return c == u'.' || c == u',';
+}
 
 // Significant digits handed to strtold at most. Every midpoint between two
 // adjacent x87 extended values (the only points where round-to-nearest
@@ -174,11 +183,11 @@ std::optional<long double> tryParseFloat(const QString &text)
     const bool negative = readBlanksAndSign(p, end);
 
     // Mantissa: digits with at most one separator anywhere among them.
-    std::string kept;              // significant digits, at most kMaxDigits
-    bool sticky = false;           // a non-zero digit was dropped behind them
-    int64_t digitCount = 0;        // all mantissa digits
-    int64_t leadingZeros = 0;      // zeros before the first non-zero digit
-    int64_t pointPosition = -1;    // digits before the separator
+    std::string kept;           // significant digits, at most kMaxDigits
+    bool sticky = false;        // a non-zero digit was dropped behind them
+    int64_t digitCount = 0;     // all mantissa digits
+    int64_t leadingZeros = 0;   // zeros before the first non-zero digit
+    int64_t pointPosition = -1; // digits before the separator
     for (; p != end; ++p) {
         const char16_t c = *p;
         if (isDigit(c)) {
@@ -232,8 +241,7 @@ std::optional<long double> tryParseFloat(const QString &text)
         kept += '1';
     else
         stripTrailingZeros(kept);
-    const int64_t exponent10 =
-        pointPosition - leadingZeros + exponent - static_cast<int64_t>(kept.size());
+    const int64_t exponent10 = pointPosition - leadingZeros + exponent - static_cast<int64_t>(kept.size());
     return decimalToLongDouble(negative, kept, exponent10);
 }
 
@@ -284,8 +292,7 @@ std::optional<int64_t> tryParseInt64(const QString &text)
 int32_t parseInt32(const QString &text)
 {
     const std::optional<int64_t> value = tryParseInt64(text);
-    if (!value || *value < std::numeric_limits<int32_t>::min()
-        || *value > std::numeric_limits<int32_t>::max())
+    if (!value || *value < std::numeric_limits<int32_t>::min() || *value > std::numeric_limits<int32_t>::max())
         throw errors::invalidInteger(text);
     return static_cast<int32_t>(*value);
 }
@@ -341,7 +348,8 @@ QString formatFixed(float value)
         text += u'-';
     auto digitAt = [&](int position) { // 1-based position in 0.d1 d2 ...
         return (position >= 1 && static_cast<std::size_t>(position) <= digits.size())
-            ? QChar(char16_t(digits[position - 1])) : QChar(u'0');
+            ? QChar(char16_t(digits[position - 1]))
+            : QChar(u'0');
     };
     if (exponent <= 2) {
         if (exponent <= 0) {
@@ -402,8 +410,7 @@ QString formatPlain(long double value)
         } else {
             text += QString::fromLatin1(digits.data(), qsizetype(integerDigits));
             text += separator;
-            text += QString::fromLatin1(digits.data() + integerDigits,
-                                        qsizetype(digits.size() - integerDigits));
+            text += QString::fromLatin1(digits.data() + integerDigits, qsizetype(digits.size() - integerDigits));
         }
     }
     return text;

@@ -33,7 +33,7 @@ inline std::atomic<uint64_t> sigmoidFallbacks{0};
 template <int marginBits>
 inline bool nearFloatMidpoint(double value)
 {
-    constexpr uint64_t droppedBits = 29;        // 52 - 23 fraction bits
+    constexpr uint64_t droppedBits = 29; // 52 - 23 fraction bits
     constexpr uint64_t halfway = uint64_t{1} << (droppedBits - 1);
     constexpr uint64_t margin = uint64_t{1} << marginBits;
     const uint64_t dropped = std::bit_cast<uint64_t>(value) & ((uint64_t{1} << droppedBits) - 1);
@@ -61,7 +61,7 @@ inline bool nearFloatMidpoint(double value)
 // exactly where it would.
 inline float sigmoid(float threshold, float sum)
 {
-    constexpr double provenRange = 87.0;        // e^-87 is still a normal float
+    constexpr double provenRange = 87.0; // e^-87 is still a normal float
 
     const double x = static_cast<double>(threshold) - static_cast<double>(sum);
     if (std::fabs(x) <= provenRange) [[likely]] {

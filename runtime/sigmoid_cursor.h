@@ -73,7 +73,7 @@ private:
     static const SigmoidPiece noPiece;
 
     const SigmoidPiece *piece = &noPiece;
-    double offset = nan; // threshold - node: r = offset - sum is the distance to the node
+    double offset = nan;          // threshold - node: r = offset - sum is the distance to the node
     double low = 0.0, high = 0.0; // where r may lie for this piece
     float threshold;
 };

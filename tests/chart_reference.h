@@ -15,7 +15,10 @@
 
 namespace chart_reference {
 
-inline bool byX(QPointF a, QPointF b) { return a.x() < b.x(); }
+inline bool byX(QPointF a, QPointF b)
+{
+    return a.x() < b.x();
+}
 
 // Every point, each after all points whose X is not greater.
 class PointList {
@@ -69,13 +72,18 @@ Drawing summarise(const Points &points, double to, const ErrorSeries::Columns &c
         auto [it, fresh] = d.columns.try_emplace(columnOf(p.x(), columns), Column{p, p, p, p});
         Column &c = it->second;
         c.last = p;
-        if (p.y() < c.low.y()) c.low = p;
-        if (p.y() > c.high.y()) c.high = p;
+        if (p.y() < c.low.y())
+            c.low = p;
+        if (p.y() > c.high.y())
+            c.high = p;
     }
     return d;
 }
 
-inline QString text(QPointF p) { return QStringLiteral("(%1, %2)").arg(p.x(), 0, 'g', 17).arg(p.y(), 0, 'g', 9); }
+inline QString text(QPointF p)
+{
+    return QStringLiteral("(%1, %2)").arg(p.x(), 0, 'g', 17).arg(p.y(), 0, 'g', 9);
+}
 
 inline bool inList(const std::vector<QPointF> &list, QPointF p)
 {
@@ -104,7 +112,7 @@ inline QString compare(const QList<QPointF> &drawn, const std::vector<QPointF> &
     const double cutStart = ErrorSeries::bucketStart(to), cutEnd = cutStart + width;
     const auto firstAfter = std::upper_bound(list.begin(), list.end(), QPointF(to, 0), byX);
     const bool cut = firstAfter != list.end() && firstAfter->x() < cutEnd && firstAfter != list.begin() &&
-                     std::prev(firstAfter)->x() >= cutStart;
+        std::prev(firstAfter)->x() >= cutStart;
     const int cutColumn = cut ? columnOf(cutStart, columns) : -1;
 
     if (got.columns.size() != want.columns.size())
@@ -116,8 +124,9 @@ inline QString compare(const QList<QPointF> &drawn, const std::vector<QPointF> &
         if (index != cutColumn) {
             if (!(g->second == w))
                 return QStringLiteral("column %1: first %2 low %3 high %4 last %5, the list's %6 %7 %8 %9")
-                    .arg(index).arg(text(g->second.first), text(g->second.low), text(g->second.high),
-                                    text(g->second.last), text(w.first), text(w.low), text(w.high), text(w.last));
+                    .arg(index)
+                    .arg(text(g->second.first), text(g->second.low), text(g->second.high), text(g->second.last),
+                         text(w.first), text(w.low), text(w.high), text(w.last));
             continue;
         }
         const Column &c = g->second;
@@ -134,4 +143,4 @@ inline QString compare(const QList<QPointF> &drawn, const std::vector<QPointF> &
     return {};
 }
 
-}
+} // namespace chart_reference

@@ -2,12 +2,12 @@
 // Drives the real main window as a user would, with the message boxes
 // replaced by a recorder so nothing blocks.
 
-#include "ui_common/report.h"
-#include "ui_common/window_fonts.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
-#include "ui_main_form.h"
-#include "workbench/main_form.h"
+#include "ui_common/report.h"
+#include "ui_common/window_fonts.h"
+#include "ui_main_window.h"
+#include "workbench/main_window.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -28,10 +28,7 @@ struct ReportRecorder {
     }
     ~ReportRecorder() { report::setSink({}); }
 
-    QString takeError()
-    {
-        return errors.isEmpty() ? QString() : errors.takeFirst();
-    }
+    QString takeError() { return errors.isEmpty() ? QString() : errors.takeFirst(); }
 };
 
 class Workbench {
@@ -40,14 +37,14 @@ public:
     {
         numtext::setDecimalSeparator(separator);
         clock_source::setTicksSource([clockTicks] { return clockTicks; });
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
     }
     ~Workbench() { clock_source::setTicksSource({}); }
 
-    TForm1 &window() { return *form; }
-    Ui::Form1 &c() { return form->controls(); }
+    MainWindow &window() { return *form; }
+    Ui::MainWindow &c() { return form->controls(); }
     WorkbenchState &state() { return form->state(); }
-    TNeuron &neuron() { return *form->state().neuron; }
+    Neuron &neuron() { return *form->state().neuron; }
 
     // A user replacing the whole text of an edit (as by paste).
     void type(QLineEdit *edit, const QString &text) { edit->setText(text); }
@@ -56,5 +53,5 @@ public:
     ReportRecorder reports;
 
 private:
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };

@@ -3,8 +3,8 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
+#include "info/description_window.h"
+#include "ui_description_window.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -27,7 +27,7 @@ private slots:
     void editsAreNamedByTheirLabelsInEveryLanguage()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         QCOMPARE(spokenName(c.in1Edit), QStringLiteral("input 1"));
         QCOMPARE(spokenName(c.weight2Edit), QStringLiteral("weight 2"));
         QCOMPARE(spokenName(c.thresholdEdit), QStringLiteral("threshold:"));
@@ -39,8 +39,8 @@ private slots:
         QCOMPARE(spokenName(c.repeatEdit), QStringLiteral("Repeat :"));
         QCOMPARE(spokenName(c.lessonB), QStringLiteral("Start the lesson"));
         QCOMPARE(spokenName(c.errGraphCB), QStringLiteral("Show the error graph"));
-        QVERIFY(spokenName(c.Chart1).contains(QStringLiteral("Iterations")));
-        QVERIFY(!spokenName(c.Image1).isEmpty());
+        QVERIFY(spokenName(c.errorChart).contains(QStringLiteral("Iterations")));
+        QVERIFY(!spokenName(c.diagramImage).isEmpty());
 
         wb.click(c.biasCBox);
         QCOMPARE(spokenName(wb.state().weight0Edit), QStringLiteral("weight 0"));
@@ -53,9 +53,15 @@ private slots:
         QTest::addColumn<QString>("radio");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("close");
-        QTest::newRow("German") << "deRB" << "Ende" << "Schliessen";
-        QTest::newRow("English") << "enRB" << "End" << "Close";
-        QTest::newRow("Slovak") << "skRB" << "Koniec" << "Zatvor";
+        QTest::newRow("German") << "deRB"
+                                << "Ende"
+                                << "Schliessen";
+        QTest::newRow("English") << "enRB"
+                                 << "End"
+                                 << "Close";
+        QTest::newRow("Slovak") << "skRB"
+                                << "Koniec"
+                                << "Zatvor";
     }
     void namesFollowTheCaptionsInBothWindows()
     {
@@ -63,7 +69,7 @@ private slots:
         QFETCH(QString, end);
         QFETCH(QString, close);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         // Through every language to this one, so that names must follow.
         for (const char *other : {"skRB", "enRB", "deRB"})
             wb.click(wb.window().findChild<QAbstractButton *>(QString::fromLatin1(other)));
@@ -74,13 +80,13 @@ private slots:
                 QCOMPARE(spokenName(button), button->text());
         QCOMPARE(spokenName(c.spracheRG), c.spracheRG->title());
 
-        TForm2 *form2 = wb.window().descriptionWindow();
+        DescriptionWindow *description = wb.window().descriptionWindow();
         QString closeName;
-        QTimer::singleShot(0, form2, [&] {
-            closeName = spokenName(form2->controls().end2B);
-            form2->controls().end2B->click();
+        QTimer::singleShot(0, description, [&] {
+            closeName = spokenName(description->controls().end2B);
+            description->controls().end2B->click();
         });
-        wb.click(c.popisB);
+        wb.click(c.descriptionB);
         QCOMPARE(closeName, close);
     }
 
@@ -88,23 +94,23 @@ private slots:
     {
         Workbench wb;
         for (QWidget *child : wb.window().findChildren<QWidget *>()) {
-            if (child->parentWidget() == &wb.window() || child->parentWidget() == wb.c().Panel1 ||
-                child->parentWidget() == wb.c().Panel2)
+            if (child->parentWidget() == &wb.window() || child->parentWidget() == wb.c().lessonPanel ||
+                child->parentWidget() == wb.c().settingsPanel)
                 QVERIFY2(!child->objectName().isEmpty(), child->metaObject()->className());
         }
-        QCOMPARE(wb.c().Chart1->objectName(), QStringLiteral("Chart1"));
+        QCOMPARE(wb.c().errorChart->objectName(), QStringLiteral("errorChart"));
     }
 
     void buttonsAndBoxesWorkFromTheKeyboard()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&wb.window()));
         c.errGraphCB->setFocus();
         QTest::keyClick(c.errGraphCB, Qt::Key_Space);
         QVERIFY(c.errGraphCB->isChecked());
-        QVERIFY(!c.Chart1->isHidden());
+        QVERIFY(!c.errorChart->isHidden());
         c.andGateB->setFocus();
         QTest::keyClick(c.andGateB, Qt::Key_Space);
         QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
@@ -121,7 +127,7 @@ private slots:
         c.repeatEdit->setFocus();
         c.repeatEdit->selectAll();
         QTest::keyClicks(c.repeatEdit, QStringLiteral("25"));
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), 25.0);
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), 25.0);
         QVERIFY(wb.reports.errors.isEmpty());
     }
 };

@@ -25,7 +25,7 @@ private slots:
     void switchingOnPlacesFourBlueControls()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.biasCBox);
         const WorkbenchState &s = wb.state();
         QVERIFY(invariantHolds(wb));
@@ -53,7 +53,7 @@ private slots:
     void switchingOffRestoresTheLayout()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         for (int round = 0; round < 3; ++round) {
             wb.click(c.biasCBox);
             QVERIFY(invariantHolds(wb));
@@ -69,7 +69,7 @@ private slots:
     void switchKeepsTrainingStateButEmptiesTheMemo()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.orGateB);
         const QString weightText = c.weight1Edit->text();
         wb.click(c.biasCBox);
@@ -83,7 +83,7 @@ private slots:
     void newNeuronComputesWhatTheBoxesShow()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.sigmoidCB);
         wb.type(c.thresholdEdit, QStringLiteral("0,25"));
         wb.click(c.biasCBox);
@@ -103,7 +103,7 @@ private slots:
     void evaluationReadsTheTypedBiasWeight()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.biasCBox);
         wb.click(c.andGateB);
         wb.type(wb.state().weight0Edit, QStringLiteral("0,75"));
@@ -121,7 +121,7 @@ private slots:
     void overflowOfTheShownThresholdStillLeavesAConsistentNeuron()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.type(c.thresholdEdit, QStringLiteral("1E39"));
         QCOMPARE(wb.reports.takeError(), QStringLiteral("Floating point overflow."));
         wb.click(c.biasCBox);

@@ -37,7 +37,8 @@ private slots:
         ErrorChart chart;
         ChartAxis &axis = chart.bottomAxis();
         QCOMPARE(raisedMessage([&] { axis.setIncrement(-1); }), QStringLiteral("Axis increment must be >= 0"));
-        QCOMPARE(raisedMessage([&] { axis.setIncrement(std::nan("")); }), QStringLiteral("Axis increment must be >= 0"));
+        QCOMPARE(raisedMessage([&] { axis.setIncrement(std::nan("")); }),
+                 QStringLiteral("Axis increment must be >= 0"));
         QCOMPARE(axis.increment(), 1.0);
         QCOMPARE(raisedMessage([&] { axis.setIncrement(0); }), QString());
         QCOMPARE(axis.increment(), 0.0);
@@ -48,7 +49,7 @@ private slots:
         ErrorChart chart;
         ChartAxis &axis = chart.bottomAxis();
         QCOMPARE(axis.workingMinimum(), 1.0);
-        QCOMPARE(axis.workingMaximum(), 1000.0);   // the layout's value
+        QCOMPARE(axis.workingMaximum(), 1000.0); // the layout's value
         for (double n : {2.0, 25.0, 250.0, 4294967294.0, 1.0}) {
             axis.setMaximum(n);
             axis.setIncrement(1);
@@ -147,7 +148,7 @@ private slots:
     {
         const auto drawnLabels = [](ErrorChart &chart) {
             chart.grab();
-            QCoreApplication::processEvents();   // Qt Charts lays the labels out when it gets to it
+            QCoreApplication::processEvents(); // Qt Charts lays the labels out when it gets to it
             QStringList texts;
             for (QGraphicsItem *item : chart.scene()->items())
                 if (auto *text = dynamic_cast<QGraphicsTextItem *>(item))
@@ -163,12 +164,13 @@ private slots:
             chart.bottomAxis().recompute();
             const QStringList labels = drawnLabels(chart);
             const bool comma = separator == u',';
-            QVERIFY2(labels.contains(comma ? QStringLiteral("0,5") : QStringLiteral("0.5")), qPrintable(labels.join(u' ')));
+            QVERIFY2(labels.contains(comma ? QStringLiteral("0,5") : QStringLiteral("0.5")),
+                     qPrintable(labels.join(u' ')));
             QVERIFY2(labels.contains(comma ? QStringLiteral("2.000.000") : QStringLiteral("2,000,000")),
                      qPrintable(labels.join(u' ')));
         }
         numtext::setDecimalSeparator(u',');
-        ErrorChart chart;   // and a change of the system's format shows after the next paint
+        ErrorChart chart; // and a change of the system's format shows after the next paint
         chart.resize(425, 209);
         chart.show();
         drawnLabels(chart);

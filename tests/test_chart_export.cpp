@@ -22,17 +22,19 @@ private slots:
         Workbench wb;
         const auto texts = [&wb] {
             QStringList list;
-            const std::unique_ptr<QMenu> menu = wb.c().Chart1->buildContextMenu();
+            const std::unique_ptr<QMenu> menu = wb.c().errorChart->buildContextMenu();
             for (QAction *action : menu->actions())
                 list.append(action->text());
             return list;
         };
         // After a separator, the entry that opens the decision view.
-        QCOMPARE(texts(), (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
-                                       QStringLiteral("Entscheidungsgrenze zeigen")}));
+        QCOMPARE(texts(),
+                 (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
+                              QStringLiteral("Entscheidungsgrenze zeigen")}));
         wb.click(wb.c().enRB);
-        QCOMPARE(texts(), (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
-                                       QStringLiteral("Show decision boundary")}));
+        QCOMPARE(texts(),
+                 (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
+                              QStringLiteral("Show decision boundary")}));
         wb.click(wb.c().skRB);
         QCOMPARE(texts().size(), 4);
         QVERIFY(texts().first().startsWith(QStringLiteral("Uložiť")));
@@ -41,12 +43,12 @@ private slots:
     void savesAndCopiesThePictureAsShown()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.window().show();
         wb.click(c.errGraphCB);
         wb.click(c.andGateB);
         wb.click(c.lessonB);
-        ErrorChart &chart = *c.Chart1;
+        ErrorChart &chart = *c.errorChart;
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("chart.png"));
@@ -76,7 +78,7 @@ private slots:
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const QString readOnly = failure(path);
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (!readOnly.isEmpty()) {   // root may write anywhere
+        if (!readOnly.isEmpty()) { // root may write anywhere
             QVERIFY2(readOnly.startsWith(QStringLiteral("Cannot write the image to \"")), qPrintable(readOnly));
             QCOMPARE(QImage(path), saved);
         }
@@ -102,7 +104,6 @@ private slots:
         wb.click(wb.c().deRB);
         QCOMPARE(question(), german);
     }
-
 };
 
 QTEST_MAIN(ChartExportTest)

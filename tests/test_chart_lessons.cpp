@@ -5,7 +5,7 @@
 
 #include "chart/error_chart.h"
 #include "chart_reference.h"
-#include "workbench/perceptron_rule.h"
+#include "lesson/perceptron_rule.h"
 
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -20,7 +20,7 @@ namespace {
 // threshold 0.5: one lesson of `count`.
 void sigmoidLesson(Workbench &wb, int count)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.window().show();
     wb.click(c.errGraphCB);
     wb.click(c.biasCBox);
@@ -40,7 +40,7 @@ void sigmoidLesson(Workbench &wb, int count)
 // lesson left the workbench's.
 std::vector<QPointF> referenceErrors(Workbench &wb, int count)
 {
-    TNeuron reference(3);
+    Neuron reference(3);
     for (int i = 0; i < 3; ++i)
         reference.SetWeight(i, 0.0f);
     reference.SetInput(2, 1.0f);
@@ -68,7 +68,7 @@ void moveMouse(ErrorChart &chart, QPointF at)
     QApplication::sendEvent(chart.viewport(), &move);
 }
 
-}
+} // namespace
 
 class ChartLessonsTest : public QObject {
     Q_OBJECT
@@ -81,7 +81,7 @@ private slots:
         Workbench wb;
         sigmoidLesson(wb, 1'000'000);
         wb.type(wb.c().repeatEdit, QStringLiteral("100"));
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         chart.grab();
         const std::vector<QPointF> errors = referenceErrors(wb, 101);
         QCOMPARE(chart.drawnSeries()->points(), QList<QPointF>(errors.begin(), errors.end()));
@@ -94,7 +94,7 @@ private slots:
     {
         Workbench wb;
         sigmoidLesson(wb, 200'000);
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         const QImage stored = chart.grab().toImage();
         const std::vector<QPointF> errors = referenceErrors(wb, 200'000);
         // The drawn line stays as it is until the points or the range change.
@@ -114,7 +114,7 @@ private slots:
     {
         Workbench wb;
         sigmoidLesson(wb, 120'000);
-        ErrorChart &chart = *wb.c().Chart1;
+        ErrorChart &chart = *wb.c().errorChart;
         chart.grab();
         const std::vector<QPointF> errors = referenceErrors(wb, 120'000);
         const double column = chart.drawnColumns().width;
@@ -125,8 +125,8 @@ private slots:
             QVERIFY2(QToolTip::isVisible() && tip.startsWith(QStringLiteral("Iterationen: ")), qPrintable(tip));
             const int64_t shown = tip.section(u'\n', 0, 0).section(QStringLiteral(": "), 1).toLongLong();
             QVERIFY2(std::abs(double(shown) - x) <= 2 * column, qPrintable(tip));
-            QCOMPARE(tip.section(u'\n', 1), QStringLiteral("Fehler: ") +
-                                                numtext::formatFixed(float(errors[std::size_t(shown) - 1].y())));
+            QCOMPARE(tip.section(u'\n', 1),
+                     QStringLiteral("Fehler: ") + numtext::formatFixed(float(errors[std::size_t(shown) - 1].y())));
         }
         moveMouse(chart, QPointF(2, 2));
         QTRY_VERIFY(!QToolTip::isVisible());

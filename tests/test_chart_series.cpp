@@ -3,14 +3,14 @@
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 #include "chart_reference.h"
-#include "neuron/ann_unit.h"
-#include "workbench/perceptron_rule.h"
+#include "lesson/perceptron_rule.h"
+#include "neuron/neuron.h"
 #include "workbench/workbench_state.h"
 
 #include <QtTest>
 #include <algorithm>
-#include <ctime>
 #include <cmath>
+#include <ctime>
 #include <memory>
 #include <random>
 
@@ -22,18 +22,18 @@ namespace {
 // switched at will: its errors are what the chart gets.
 class Learner {
 public:
-    explicit Learner(std::array<TPattern, 4> gate) : patterns(gate) { configure(false, false); }
+    explicit Learner(std::array<Pattern, 4> gate) : patterns(gate) { configure(false, false); }
 
     void configure(bool withBias, bool withSigmoid)
     {
         bias = withBias;
         sigmoid = withSigmoid;
-        neuron = std::make_unique<TNeuron>(bias ? 3 : 2);
+        neuron = std::make_unique<Neuron>(bias ? 3 : 2);
         for (int i = 0; i < neuron->InputCount; ++i)
             neuron->SetWeight(i, 0.0f);
         neuron->SetInput(2, 1.0f);
         neuron->Threshold = 0.5f;
-        neuron->AnalogOutput = sigmoid;   // step output otherwise: errors -1, 0 or 1
+        neuron->AnalogOutput = sigmoid; // step output otherwise: errors -1, 0 or 1
         neuron->ActivationMode = sigmoid ? 1 : 0;
     }
 
@@ -52,11 +52,11 @@ public:
     bool bias = false, sigmoid = false;
 
 private:
-    std::array<TPattern, 4> patterns;
-    std::unique_ptr<TNeuron> neuron;
+    std::array<Pattern, 4> patterns;
+    std::unique_ptr<Neuron> neuron;
 };
 
-const std::array<TPattern, 4> xorGate{{{1, 1, 0}, {0, 1, 1}, {1, 0, 1}, {0, 0, 0}}};
+const std::array<Pattern, 4> xorGate{{{1, 1, 0}, {0, 1, 1}, {1, 0, 1}, {0, 0, 0}}};
 
 void addAll(ErrorSeries &series, PointList &list, const std::vector<QPointF> &run)
 {
@@ -72,14 +72,17 @@ ErrorSeries::Columns pixelColumns(double to, int count, double offset)
     return {ErrorSeries::firstShownX - offset * width, width, count};
 }
 
-#define COMPARE_DRAWING(series, list, to, columns)                                                              \
-    do {                                                                                                        \
-        const QString difference = compare((series).drawnPoints(to, columns), (list).all(), to, columns);       \
-        QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("up to %1 in %2 columns: %3")                   \
-                                                     .arg(to, 0, 'f', 1).arg((columns).count).arg(difference))); \
+#define COMPARE_DRAWING(series, list, to, columns)                                                                     \
+    do {                                                                                                               \
+        const QString difference = compare((series).drawnPoints(to, columns), (list).all(), to, columns);              \
+        QVERIFY2(difference.isEmpty(),                                                                                 \
+                 qPrintable(QStringLiteral("up to %1 in %2 columns: %3")                                               \
+                                .arg(to, 0, 'f', 1)                                                                    \
+                                .arg((columns).count)                                                                  \
+                                .arg(difference)));                                                                    \
     } while (false)
 
-}
+} // namespace
 
 class ErrorSeriesTest : public QObject {
     Q_OBJECT
@@ -106,15 +109,18 @@ private slots:
         int64_t total = 0, repeat = 100, axisMaximum = 100, pointsLeft = 3'000'000;
         for (int step = 0; step < 24; ++step) {
             switch (below(8)) {
-            case 0: case 1: case 2: {   // a lesson
-                const int64_t count = std::min(pointsLeft, below(5) == 0 ? 200'000 + below(1'200'000) : 1 + below(60'000));
+            case 0:
+            case 1:
+            case 2: { // a lesson
+                const int64_t count =
+                    std::min(pointsLeft, below(5) == 0 ? 200'000 + below(1'200'000) : 1 + below(60'000));
                 addAll(series, list, learner.lesson(total, count));
                 pointsLeft -= count;
                 axisMaximum = total + count;
                 total += count;
                 break;
             }
-            case 3:   // the counter typed back, to 0, or below 0
+            case 3: // the counter typed back, to 0, or below 0
                 total = below(3) == 0 ? -below(5000) : below(3) == 0 ? 0 : below(total + 1);
                 break;
             case 4:
@@ -124,7 +130,7 @@ private slots:
             case 5: learner.configure(!learner.bias, learner.sigmoid); break;
             case 6: learner.configure(learner.bias, !learner.sigmoid); break;
             case 7:
-                if (below(3) == 0) {   // graph off and on again
+                if (below(3) == 0) { // graph off and on again
                     series.clear();
                     list.clear();
                 }
@@ -133,8 +139,8 @@ private slots:
             const int64_t largestX = list.all().empty() ? 2 : int64_t(list.all().back().x()) + 2;
             for (double to : {double(std::max<int64_t>(axisMaximum, 2)), 1.0 + double(below(largestX)) + 0.5,
                               double(2 + below(std::min<int64_t>(largestX, 5000)))}) {
-                const auto columns = pixelColumns(std::max(to, 1.5), 1 + int(below(ErrorSeries::mostColumns)),
-                                                  double(below(100)) / 100);
+                const auto columns =
+                    pixelColumns(std::max(to, 1.5), 1 + int(below(ErrorSeries::mostColumns)), double(below(100)) / 100);
                 COMPARE_DRAWING(series, list, std::max(to, 1.5), columns);
             }
         }
@@ -146,7 +152,7 @@ private slots:
     // back to 0; an axis maximum inside a bucket with a wild value beyond it.
     void reportedCases()
     {
-        Learner learner(std::array<TPattern, 4>{{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}}});
+        Learner learner(std::array<Pattern, 4>{{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}}});
         learner.configure(true, true);
         ErrorSeries series;
         PointList list;
@@ -155,7 +161,7 @@ private slots:
         QCOMPARE(series.drawnPoints(100, pixelColumns(100, 340, 0.4)).size(), 101);
 
         addAll(series, list, learner.lesson(1'000'000, 9'000'000));
-        addAll(series, list, learner.lesson(0, 100));   // counter typed back to 0
+        addAll(series, list, learner.lesson(0, 100)); // counter typed back to 0
         for (double to : {100.0, 200'000.0, 524'289.0, 3'000'001.0, 10'000'000.0})
             COMPARE_DRAWING(series, list, to, pixelColumns(to, 348, 0.6));
 
@@ -176,10 +182,10 @@ private slots:
         ErrorSeries series;
         series.add(5, 0.1);
         series.add(7, 0.7);
-        series.add(5, 0.2);   // between the two: after the first 5
+        series.add(5, 0.2); // between the two: after the first 5
         series.add(5, 0.3);
         series.add(-3, -0.3);
-        series.add(0.5, -0.4);   // before the axis: only the nearest is kept
+        series.add(0.5, -0.4); // before the axis: only the nearest is kept
         series.add(0.5, -0.5);
         const QList<QPointF> drawn = series.drawnPoints(6, ErrorSeries::evenColumns(6, 5));
         const QList<QPointF> expected{{0.5, -0.5}, {5, 0.1}, {5, 0.3}, {7, 0.7}};
@@ -190,7 +196,8 @@ private slots:
         ErrorSeries wide;
         for (auto [x, y] : {std::pair{8192.0, 0.0}, {8194.0, -1.0}, {8193.0, -1.0}})
             wide.add(x, y);
-        QCOMPARE(wide.drawnPoints(8200, ErrorSeries::evenColumns(8200, 1)), (QList<QPointF>{{8192, 0}, {8193, -1}, {8194, -1}}));
+        QCOMPARE(wide.drawnPoints(8200, ErrorSeries::evenColumns(8200, 1)),
+                 (QList<QPointF>{{8192, 0}, {8193, -1}, {8194, -1}}));
     }
 
     void clearForgetsEverything()
@@ -220,7 +227,7 @@ private slots:
         const double nearTop = 9.2e18;
         for (int64_t i = 0; i < 1'000'000; ++i)
             series.add(nearTop + double(i) * 2048, 0.5);
-        for (int level = 0; level < 64; ++level)   // one point in every bucket array
+        for (int level = 0; level < 64; ++level) // one point in every bucket array
             series.add(std::ldexp(1.0, level) * 3, -0.5);
         QCOMPARE(series.bytes(), ErrorSeries::mostBytes());
         QCOMPARE(series.count(), int64_t(21'000'064));
@@ -233,14 +240,14 @@ private slots:
     {
         ErrorSeries series;
         const double huge = 9.2e18;
-        const double points[][2] = {{0, 0.1}, {-3, 0.2}, {1.25, 0.3}, {1.75, 0.4}, {huge, 0.5},
-                                    {-huge, 0.6}, {1e300, 0.7}, {huge, 0.8}};
+        const double points[][2] = {{0, 0.1},    {-3, 0.2},    {1.25, 0.3},  {1.75, 0.4},
+                                    {huge, 0.5}, {-huge, 0.6}, {1e300, 0.7}, {huge, 0.8}};
         for (const auto &p : points)
             series.add(p[0], p[1]);
         series.add(std::nan(""), 0);
         series.add(INFINITY, 0);
         series.add(3, std::nan(""));
-        series.add(2, INFINITY);   // kept: the line shoots off the top
+        series.add(2, INFINITY); // kept: the line shoots off the top
         QCOMPARE(series.count(), int64_t(12));
 
         const QList<QPointF> all = series.drawnPoints(1e301, ErrorSeries::evenColumns(1e301, 100));

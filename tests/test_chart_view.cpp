@@ -19,8 +19,14 @@ void runLesson(ErrorChart &chart, int64_t total, int count, double (*error)(int6
     }
 }
 
-double alternating(int64_t x) { return x % 2 ? 1.0 : -1.0; }
-double sawtooth(int64_t x) { return double(x % 7) / 3.5 - 1; }
+double alternating(int64_t x)
+{
+    return x % 2 ? 1.0 : -1.0;
+}
+double sawtooth(int64_t x)
+{
+    return double(x % 7) / 3.5 - 1;
+}
 
 // A visible chart of the size the main window gives it.
 struct ShownChart {
@@ -45,7 +51,7 @@ bool showsColour(const QImage &image, QColor colour, QRect area)
     return false;
 }
 
-}
+} // namespace
 
 class ErrorChartViewTest : public QObject {
     Q_OBJECT
@@ -82,9 +88,9 @@ private slots:
         ErrorChart &chart = *shown.chart;
         runLesson(chart, 0, 100, alternating);
         QCOMPARE(chart.pointCount(), int64_t(100));
-        QCOMPARE(chart.drawnSeries()->count(), 0);   // the lesson itself drew nothing
+        QCOMPARE(chart.drawnSeries()->count(), 0); // the lesson itself drew nothing
 
-        QTRY_COMPARE(chart.drawnSeries()->count(), 100);   // the event loop's paint
+        QTRY_COMPARE(chart.drawnSeries()->count(), 100); // the event loop's paint
         QCOMPARE(chart.drawnPointCount(), 100);
         QCOMPARE(chart.drawnSeries()->at(0), QPointF(1, 1));
         QCOMPARE(chart.drawnSeries()->at(99), QPointF(100, -1));
@@ -135,7 +141,7 @@ private slots:
         QTRY_VERIFY(chart.drawnSeries()->count() <= 6);
         const QList<QPointF> points = chart.drawnSeries()->points();
         QCOMPARE(points.first(), QPointF(1, sawtooth(1)));
-        QVERIFY(points.last().x() <= 7.5);   // the line only runs on to the next point
+        QVERIFY(points.last().x() <= 7.5); // the line only runs on to the next point
     }
 
     void clearingEmptiesTheDrawnLine()
@@ -148,7 +154,7 @@ private slots:
         QCOMPARE(chart.pointCount(), int64_t(0));
         QTRY_COMPARE(chart.drawnSeries()->count(), 0);
         QCOMPARE(chart.drawnPointCount(), 0);
-        QCOMPARE(chart.bottomAxis().workingMaximum(), 100.0);   // axes keep their settings
+        QCOMPARE(chart.bottomAxis().workingMaximum(), 100.0); // axes keep their settings
     }
 
     void wildValuesReachQtChartsTamed()

@@ -4,13 +4,13 @@
 // run. The loop must end by itself, and under LeakSanitizer nothing of ours
 // may be left behind at exit.
 
+#include "info/description_window.h"
 #include "ui_common/report.h"
 #include "ui_common/window_fonts.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
-#include "ui_main_form.h"
+#include "ui_description_window.h"
+#include "ui_main_window.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,10 +47,10 @@ int main(int argc, char *argv[])
         ++errors;
     });
 
-    TForm1 form1;
-    form1.show();
-    Ui::Form1 &c = form1.controls();
-    TForm2 *form2 = form1.descriptionWindow();
+    MainWindow mainWindow;
+    mainWindow.show();
+    Ui::MainWindow &c = mainWindow.controls();
+    DescriptionWindow *description = mainWindow.descriptionWindow();
 
     runSteps({
         [&] { c.andGateB->click(); },
@@ -61,8 +61,8 @@ int main(int argc, char *argv[])
         [&] { c.lessonB->click(); },
         [&] {
             // Modal: closed from inside its own loop.
-            QTimer::singleShot(0, form2, [form2] { form2->controls().end2B->click(); });
-            c.popisB->click();
+            QTimer::singleShot(0, description, [description] { description->controls().end2B->click(); });
+            c.descriptionB->click();
         },
         [&] { c.biasCBox->click(); },
         [&] { c.biasCBox->click(); },
@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
             LessonProgress::setShowDelayMs(0);
             c.repeatEdit->setText(QStringLiteral("2000000000"));
             // Inside the lesson's progress loop.
-            QTimer::singleShot(0, &form1, [&] { c.endB->click(); });
+            QTimer::singleShot(0, &mainWindow, [&] { c.endB->click(); });
             c.lessonB->click();
         },
     });
@@ -82,10 +82,10 @@ int main(int argc, char *argv[])
 
     application.exec();
     report::setSink({});
-    const int64_t ran = form1.state().lessonTotal;
-    if (errors != 0 || form1.state().neuron || ran >= 2000000040) {
+    const int64_t ran = mainWindow.state().lessonTotal;
+    if (errors != 0 || mainWindow.state().neuron || ran >= 2000000040) {
         std::fprintf(stderr, "%d errors; neuron %s; lesson total %lld\n", errors,
-                     form1.state().neuron ? "kept" : "released", static_cast<long long>(ran));
+                     mainWindow.state().neuron ? "kept" : "released", static_cast<long long>(ran));
         return 1;
     }
     return 0;

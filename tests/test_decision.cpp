@@ -6,24 +6,24 @@
 
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
+#include "lesson/gate_table.h"
 #include "runtime/app_error.h"
 #include "workbench/diagram_image.h"
-#include "workbench/gate_table.h"
 
 #include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <QLabel>
 #include <QTest>
 #include <limits>
 #include <random>
 
 namespace {
 
-GatePatterns patternsOf(int gate)
+Patterns patternsOf(int gate)
 {
-    GatePatterns patterns;
+    Patterns patterns;
     for (int p = 1; p <= 4; ++p)
         patterns[std::size_t(p - 1)] = {float(gateValue(gate, p, 0)), float(gateValue(gate, p, 1)),
                                         float(gateValue(gate, p, 2))};
@@ -32,9 +32,9 @@ GatePatterns patternsOf(int gate)
 
 // What the real neuron decides for the gate: the count, or empty when
 // it overflows.
-std::optional<int> neuronCount(const DecisionNeuron &shown, const GatePatterns &patterns)
+std::optional<int> neuronCount(const DecisionNeuron &shown, const Patterns &patterns)
 {
-    TNeuron neuron(shown.bias ? 3 : 2);
+    Neuron neuron(shown.bias ? 3 : 2);
     neuron.SetWeight(0, shown.weight1);
     neuron.SetWeight(1, shown.weight2);
     neuron.SetWeight(2, shown.biasWeight);
@@ -42,7 +42,7 @@ std::optional<int> neuronCount(const DecisionNeuron &shown, const GatePatterns &
     neuron.Threshold = shown.threshold;
     int correct = 0;
     try {
-        for (const GatePattern &p : patterns) {
+        for (const Pattern &p : patterns) {
             neuron.SetInput(0, p.in1);
             neuron.SetInput(1, p.in2);
             correct += neuron.Output() == p.target;
@@ -79,7 +79,9 @@ DecisionNeuron randomNeuron(std::mt19937 &random, bool bias)
 
 bool hasEnds(const std::optional<PlaneSegment> &s, PlanePoint a, PlanePoint b)
 {
-    const auto near = [](PlanePoint p, PlanePoint q) { return std::abs(p.x1 - q.x1) < 1e-12 && std::abs(p.x2 - q.x2) < 1e-12; };
+    const auto near = [](PlanePoint p, PlanePoint q) {
+        return std::abs(p.x1 - q.x1) < 1e-12 && std::abs(p.x2 - q.x2) < 1e-12;
+    };
     return s && ((near(s->from, a) && near(s->to, b)) || (near(s->from, b) && near(s->to, a)));
 }
 
@@ -118,7 +120,7 @@ private slots:
         std::mt19937 random(12);
         int overflows = 0;
         for (int gate = NandGate; gate <= XorGate; ++gate) {
-            const GatePatterns patterns = patternsOf(gate);
+            const Patterns patterns = patternsOf(gate);
             for (int i = 0; i < 4000; ++i) {
                 const DecisionNeuron n = randomNeuron(random, i % 2 == 1);
                 const auto expected = neuronCount(n, patterns);
@@ -132,7 +134,7 @@ private slots:
     void xorIsNeverFullyDecided()
     {
         std::mt19937 random(7);
-        const GatePatterns xorPatterns = patternsOf(XorGate);
+        const Patterns xorPatterns = patternsOf(XorGate);
         for (int i = 0; i < 20000; ++i)
             QVERIFY(correctCount(randomNeuron(random, i % 2 == 1), xorPatterns).value_or(0) < 4);
     }
@@ -140,9 +142,10 @@ private slots:
     void descriptionReadsTheNumbersInTheUsersFormat()
     {
         numtext::setDecimalSeparator(u',');
-        const auto andGate = std::optional<GatePatterns>(patternsOf(AndGate));
+        const auto andGate = std::optional<Patterns>(patternsOf(AndGate));
         DecisionNeuron n{0.5f, 0.5f, 0.25f, 0.5f, true, OutputKind::Step};
-        QCOMPARE(describeDecision(n, andGate, German), QStringLiteral("0,50·x1 + 0,50·x2 + 0,25 = 0,50 — richtig: 2 von 4"));
+        QCOMPARE(describeDecision(n, andGate, German),
+                 QStringLiteral("0,50·x1 + 0,50·x2 + 0,25 = 0,50 — richtig: 2 von 4"));
         n = {0.5f, -0.25f, -0.125f, -0.5f, true, OutputKind::Sigmoid};
         numtext::setDecimalSeparator(u'.');
         QCOMPARE(describeDecision(n, std::nullopt, English), QStringLiteral("0.50·x1 − 0.25·x2 − 0.13 = −0.50"));
@@ -180,7 +183,7 @@ private slots:
     void followsTheWorkbenchThroughF2AndLessons()
     {
         Workbench wb;
-        TForm1 &form = wb.window();
+        MainWindow &form = wb.window();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(!form.decisionView()); // nothing exists before it is asked for
@@ -191,7 +194,8 @@ private slots:
         DecisionView *view = form.decisionView();
         QVERIFY(view && view->isVisible());
         // Never over the diagram or the chart.
-        for (const QWidget *kept : {static_cast<QWidget *>(wb.c().Image1), static_cast<QWidget *>(wb.c().Chart1)})
+        for (const QWidget *kept :
+             {static_cast<QWidget *>(wb.c().diagramImage), static_cast<QWidget *>(wb.c().errorChart)})
             QVERIFY(!view->frameGeometry().intersects(QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())));
         QCOMPARE(view->windowTitle(), QStringLiteral("Entscheidungsgrenze"));
         QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
@@ -231,7 +235,7 @@ private slots:
         QTemporaryDir folder;
         view->saveImage(folder.filePath(QStringLiteral("decision.png")));
         QCOMPARE(QImage(folder.filePath(QStringLiteral("decision.png"))).size(), view->picture().size());
-        QVERIFY(wb.c().Image1->actions().contains(form.decisionViewAction()));
+        QVERIFY(wb.c().diagramImage->actions().contains(form.decisionViewAction()));
         wb.click(wb.c().skRB);
         QCOMPARE(view->windowTitle(), QStringLiteral("Rozhodovacia hranica"));
         QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Ukáž rozhodovaciu hranicu"));

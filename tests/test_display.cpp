@@ -11,8 +11,8 @@ private slots:
     void stepAndAnalogOutputs()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
-        TNeuron &n = wb.neuron();
+        Ui::MainWindow &c = wb.c();
+        Neuron &n = wb.neuron();
         n.SetInput(0, 1.0f);
         n.SetInput(1, 1.0f);
         n.SetWeight(0, 0.5f);
@@ -23,7 +23,7 @@ private slots:
         QCOMPARE(c.weight2Edit->text(), QStringLiteral("0,2300"));
         wb.click(c.showAnalogCBox); // on: the sum
         QCOMPARE(c.outputEdit->text(), QStringLiteral("0,7300"));
-        wb.click(c.sigmoidCB);      // takes effect at the next display
+        wb.click(c.sigmoidCB); // takes effect at the next display
         QCOMPARE(c.outputEdit->text(), QStringLiteral("0,7300"));
         QCOMPARE(n.ActivationMode, uint8_t(1));
         wb.type(c.thresholdEdit, QStringLiteral("0.7349")); // either separator is read
@@ -33,7 +33,7 @@ private slots:
     void thresholdFallsBackToZeroSilently()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         for (const char *text : {"", "abc", "0,5,5", "inf", "  "}) {
             wb.type(c.thresholdEdit, QStringLiteral("0,3"));
             wb.type(c.thresholdEdit, QString::fromLatin1(text));
@@ -50,7 +50,7 @@ private slots:
     void learningRateReportsBadTextAndKeepsItsValue()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.type(c.lRateEdit, QStringLiteral("0,25"));
         QCOMPARE(wb.state().learningRate, 0.25f);
         wb.type(c.lRateEdit, QString());
@@ -69,7 +69,7 @@ private slots:
     void nextPatternCyclesAndEvaluates()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.nandGateB);
         const float inputs[][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {0, 0}};
         for (const auto &expected : inputs) {
@@ -90,7 +90,7 @@ private slots:
     void missingInputsGiveANoticeAndChangeNothing()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         const float weight = wb.neuron().GetWeight(0);
         c.in2Edit->clear();
         wb.type(c.weight1Edit, QStringLiteral("0,9"));
@@ -103,7 +103,7 @@ private slots:
     void badWeightStopsTheEvaluationHalfWay()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.type(c.weight1Edit, QStringLiteral("0,5"));
         wb.type(c.weight2Edit, QStringLiteral("1,2,3"));
@@ -116,7 +116,7 @@ private slots:
     void overflowingSumKeepsTheOldOutputText()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.type(c.weight1Edit, QStringLiteral("3E38"));
         wb.type(c.weight2Edit, QStringLiteral("3E38"));

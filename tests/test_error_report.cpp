@@ -13,14 +13,22 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "Floating point overflow" << "Floating point overflow.";
-        QTest::newRow("digit") << "abc 1" << "abc 1.";
-        QTest::newRow("full stop") << "Done." << "Done.";
-        QTest::newRow("bracket") << "(x)" << "(x)";
-        QTest::newRow("blank") << "ends in a blank " << "ends in a blank ";
-        QTest::newRow("apostrophe") << "'' is not" << "'' is not.";
-        QTest::newRow("quote") << "x'" << "x'";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("letter") << "Floating point overflow"
+                                << "Floating point overflow.";
+        QTest::newRow("digit") << "abc 1"
+                               << "abc 1.";
+        QTest::newRow("full stop") << "Done."
+                                   << "Done.";
+        QTest::newRow("bracket") << "(x)"
+                                 << "(x)";
+        QTest::newRow("blank") << "ends in a blank "
+                               << "ends in a blank ";
+        QTest::newRow("apostrophe") << "'' is not"
+                                    << "'' is not.";
+        QTest::newRow("quote") << "x'"
+                               << "x'";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void fullStopRule()
     {
@@ -43,7 +51,7 @@ private slots:
     void nestedErrorEndsTheWholeActionAndIsShownOnce()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         // The threshold edit beyond range: every later refresh of the output
         // edit raises from its nested change handler.
         wb.type(c.thresholdEdit, QStringLiteral("-1E39"));
@@ -70,13 +78,14 @@ private slots:
     void badRepeatCountIsReportedWithItsText()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.type(c.repeatEdit, QString());
         wb.type(c.repeatEdit, QStringLiteral("x1"));
         wb.type(c.repeatEdit, QStringLiteral("-5"));
-        QCOMPARE(wb.reports.errors, (QStringList{QStringLiteral("'''' is not a valid integer value."),
-                                                 QStringLiteral("''x1'' is not a valid integer value."),
-                                                 QStringLiteral("Axis Maximum Value must be >= Minimum.")}));
+        QCOMPARE(wb.reports.errors,
+                 (QStringList{QStringLiteral("'''' is not a valid integer value."),
+                              QStringLiteral("''x1'' is not a valid integer value."),
+                              QStringLiteral("Axis Maximum Value must be >= Minimum.")}));
     }
 };
 

@@ -11,13 +11,13 @@
 
 namespace {
 
-QStringList memoLines(Ui::Form1 &c)
+QStringList memoLines(Ui::MainWindow &c)
 {
     const QString text = c.targetMemo->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
-QPushButton *gateButton(Ui::Form1 &c, const QString &name)
+QPushButton *gateButton(Ui::MainWindow &c, const QString &name)
 {
     if (name == u"AND")
         return c.andGateB;
@@ -56,9 +56,10 @@ private slots:
             const char *suffix = bias ? " with bias" : " without bias";
             // AND keeps the start-up text; the others choose one for the gate.
             QTest::addRow("AND%s", suffix) << "AND" << bias << prefixed(andLines, prefix) << "1,0000"
-                                           << "1,0000" << "0,500";
-            QTest::addRow("OR%s", suffix) << "OR" << bias << prefixed(orLines, prefix) << "1,0000" << "1,0000"
-                                          << (bias ? "0" : "0,5");
+                                           << "1,0000"
+                                           << "0,500";
+            QTest::addRow("OR%s", suffix) << "OR" << bias << prefixed(orLines, prefix) << "1,0000"
+                                          << "1,0000" << (bias ? "0" : "0,5");
             QTest::addRow("NAND%s", suffix) << "NAND" << bias << prefixed(nandLines, prefix) << "0,0000"
                                             << "0,0000" << (bias ? "0" : "1,0");
             QTest::addRow("XOR%s", suffix) << "XOR" << bias << prefixed(xorLines, prefix) << "1,0000"
@@ -75,7 +76,7 @@ private slots:
         QFETCH(QString, threshold);
 
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         QVERIFY(!c.lessonB->isEnabled());
         QVERIFY(!c.nextPatternB->isEnabled());
         if (bias)
@@ -101,7 +102,7 @@ private slots:
         // The neuron takes the threshold text it was given.
         QCOMPARE(wb.neuron().Threshold, numtext::parseFloat32(threshold));
         for (int p = 1; p <= 4; ++p) {
-            const TPattern &pattern = wb.state().pattern(p);
+            const Pattern &pattern = wb.state().pattern(p);
             const QString expected = lines[p - 1].mid(bias ? 6 : 2);
             QCOMPARE(numtext::formatPlain(pattern.In1) + " |" + numtext::formatPlain(pattern.In2) + " |  ->" +
                          numtext::formatPlain(pattern.Target) + " |",
@@ -113,7 +114,7 @@ private slots:
     void thresholdTextsUseTheUsersSeparator()
     {
         Workbench wb(u'.');
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.orGateB);
         QCOMPARE(c.thresholdEdit->text(), QStringLiteral("0.5"));
         QCOMPARE(wb.neuron().Threshold, 0.5f);
@@ -129,7 +130,7 @@ private slots:
     void andKeepsWhateverThresholdTheUserTyped()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.xorGateB);
         wb.type(c.thresholdEdit, QStringLiteral("0,25"));
         wb.click(c.andGateB);
@@ -143,7 +144,7 @@ private slots:
     void sameGateTwiceListsFourLines()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.xorGateB);
         wb.click(c.xorGateB);
         QCOMPARE(memoLines(c).size(), 4);
@@ -156,8 +157,8 @@ private slots:
     void clearsTheChartOnlyWhileTheGraphIsOn()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
-        ErrorChart &chart = *c.Chart1;
+        Ui::MainWindow &c = wb.c();
+        ErrorChart &chart = *c.errorChart;
         chart.addPoint(1, 0.5);
         chart.addPoint(2, -0.5);
         wb.click(c.orGateB);
@@ -173,7 +174,7 @@ private slots:
     void loadingKeepsThePatternCursor()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.nextPatternB); // pattern 1
         wb.click(c.nextPatternB); // pattern 2

@@ -21,8 +21,14 @@ QByteArray embeddedDiagram()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-int byteAt(const QByteArray &bytes, qsizetype at) { return quint8(bytes.at(at)); }
-int wordAt(const QByteArray &bytes, qsizetype at) { return byteAt(bytes, at) << 8 | byteAt(bytes, at + 1); }
+int byteAt(const QByteArray &bytes, qsizetype at)
+{
+    return quint8(bytes.at(at));
+}
+int wordAt(const QByteArray &bytes, qsizetype at)
+{
+    return byteAt(bytes, at) << 8 | byteAt(bytes, at + 1);
+}
 
 // One marker segment of a JPEG header: where its payload starts and how long.
 struct Segment {
@@ -92,9 +98,8 @@ QByteArray encodeFlat(J_COLOR_SPACE space, int components, const QList<int> &pix
 
 bool closeTo(QRgb actual, QColor expected, int tolerance)
 {
-    return qAbs(qRed(actual) - expected.red()) <= tolerance
-        && qAbs(qGreen(actual) - expected.green()) <= tolerance
-        && qAbs(qBlue(actual) - expected.blue()) <= tolerance;
+    return qAbs(qRed(actual) - expected.red()) <= tolerance && qAbs(qGreen(actual) - expected.green()) <= tolerance &&
+        qAbs(qBlue(actual) - expected.blue()) <= tolerance;
 }
 
 QByteArray withSize(QByteArray jpeg, int width, int height)
@@ -131,8 +136,7 @@ private slots:
         // The first frame header must be SOF0: baseline, 8 bits, 3 components.
         const QList<Segment> segments = headerSegments(jpeg);
         const auto frame = std::find_if(segments.begin(), segments.end(), [](const Segment &s) {
-            return s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8
-                && s.marker != 0xCC;
+            return s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8 && s.marker != 0xCC;
         });
         QVERIFY(frame != segments.end());
         QCOMPARE(frame->marker, 0xC0);
@@ -161,8 +165,7 @@ private slots:
         QCOMPARE(image.size(), QSize(395, 210));
         QCOMPARE(image.format(), QImage::Format_RGB888);
         const QRgb actual = image.pixel(where);
-        QVERIFY2(closeTo(actual, expected, 14),
-                 qPrintable(QStringLiteral("got %1").arg(QColor(actual).name())));
+        QVERIFY2(closeTo(actual, expected, 14), qPrintable(QStringLiteral("got %1").arg(QColor(actual).name())));
     }
 
     void otherColourSpacesBecomeRgb_data()

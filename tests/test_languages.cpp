@@ -4,8 +4,8 @@
 #include "ui_common/action_hold.h"
 
 #include "chart/error_chart.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
+#include "info/description_window.h"
+#include "ui_description_window.h"
 
 #include <QTest>
 #include <QTimer>
@@ -25,20 +25,20 @@ struct Shown {
 Shown openDescription(Workbench &wb, bool byButton = true)
 {
     Shown shown;
-    TForm2 *form2 = wb.window().descriptionWindow();
-    QTimer::singleShot(0, form2, [&shown, &wb, form2, byButton] {
-        shown.button = form2->controls().end2B->text();
-        shown.lines = form2->controls().infoMemo->toPlainText().split(u'\n');
-        shown.maximised = form2->windowState() & Qt::WindowMaximized;
+    DescriptionWindow *description = wb.window().descriptionWindow();
+    QTimer::singleShot(0, description, [&shown, &wb, description, byButton] {
+        shown.button = description->controls().end2B->text();
+        shown.lines = description->controls().infoMemo->toPlainText().split(u'\n');
+        shown.maximised = description->windowState() & Qt::WindowMaximized;
         // As a modal window would, but a close of the main window still gets through.
-        shown.holdsMainWindow = ActionHold::holds(&wb.window()) && !ActionHold::holds(form2);
-        shown.title = form2->windowTitle();
+        shown.holdsMainWindow = ActionHold::holds(&wb.window()) && !ActionHold::holds(description);
+        shown.title = description->windowTitle();
         if (byButton)
-            form2->controls().end2B->click();
+            description->controls().end2B->click();
         else
-            form2->close();
+            description->close();
     });
-    wb.click(wb.c().popisB);
+    wb.click(wb.c().descriptionB);
     return shown;
 }
 
@@ -50,7 +50,7 @@ private slots:
     void radioButtonsSwitchEveryCaption()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.enRB);
         QCOMPARE(wb.state().language, English);
@@ -63,21 +63,21 @@ private slots:
         QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
         QCOMPARE(c.learningRateLab->text(), QStringLiteral("learning rate:"));
         QCOMPARE(c.spracheRG->title(), QStringLiteral("english"));
-        QCOMPARE(c.Chart1->leftAxis().title(), QStringLiteral("Error"));
-        QCOMPARE(c.Chart1->bottomAxis().title(), QStringLiteral("Iterations"));
+        QCOMPARE(c.errorChart->leftAxis().title(), QStringLiteral("Error"));
+        QCOMPARE(c.errorChart->bottomAxis().title(), QStringLiteral("Iterations"));
         QCOMPARE(wb.state().pattern(1).Target, 1.0f);
 
         wb.click(c.skRB);
         QCOMPARE(c.repeatLab->text(), QStringLiteral("Počet kôl :"));
         QCOMPARE(c.lessonB->text(), QStringLiteral("Štartuj učenie"));
         QCOMPARE(c.endB->text(), QStringLiteral("Koniec"));
-        QCOMPARE(c.Chart1->leftAxis().title(), QStringLiteral("Chaby"));
-        QCOMPARE(c.Chart1->bottomAxis().title(), QStringLiteral("Iterácie"));
+        QCOMPARE(c.errorChart->leftAxis().title(), QStringLiteral("Chaby"));
+        QCOMPARE(c.errorChart->bottomAxis().title(), QStringLiteral("Iterácie"));
         QVERIFY(!c.enRB->isChecked());
 
         wb.click(c.deRB);
         QCOMPARE(c.biasCBox->text(), QStringLiteral("Schalte Bias ein"));
-        QCOMPARE(c.Chart1->bottomAxis().title(), QStringLiteral("Iterationen"));
+        QCOMPARE(c.errorChart->bottomAxis().title(), QStringLiteral("Iterationen"));
         // Unnamed or untranslated texts stay.
         QCOMPARE(c.in1Lab->text(), QStringLiteral("input 1"));
         QCOMPARE(c.andGateB->text(), QStringLiteral("AND Gate"));
@@ -88,7 +88,7 @@ private slots:
     void thePromptShowsOnlyWhileNoGateIsChosen()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.enRB);
         QCOMPARE(c.infoLab->text(), QStringLiteral("Please select AND,OR,NAND,XOR first"));
         wb.click(c.skRB);
@@ -104,7 +104,7 @@ private slots:
     void clickingTheCheckedButtonRunsNothing()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.enRB);
         wb.click(c.andGateB);
         QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
@@ -115,7 +115,7 @@ private slots:
     void captionsGrowWithTheirText()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         for (QRadioButton *language : {c.deRB, c.enRB, c.skRB}) {
             wb.click(language);
             for (QLabel *label : {c.repeatLab, c.lesonDoneLab, c.infoLab, c.targetLab, c.learningRateLab})
@@ -131,8 +131,9 @@ private slots:
         QCOMPARE(german.lines.size(), 29);
         QCOMPARE(german.lines.count(QString()), 8);
         QCOMPARE(german.lines.first(), QStringLiteral("Perceptron Learning Algorithm"));
-        QCOMPARE(german.lines[6], QStringLiteral("• \"d\" ist die Differenz zwischen dem aktuellen Output Y,  "
-                                                 "und dem erwartetem Output target."));
+        QCOMPARE(german.lines[6],
+                 QStringLiteral("• \"d\" ist die Differenz zwischen dem aktuellen Output Y,  "
+                                "und dem erwartetem Output target."));
         QCOMPARE(german.lines.last(), QString(115, u'*'));
         QVERIFY(german.maximised);
         QVERIFY(german.holdsMainWindow);
@@ -158,20 +159,20 @@ private slots:
     void descriptionIsOneWindowRebuiltAtEveryOpening()
     {
         Workbench wb;
-        TForm2 *form2 = wb.window().descriptionWindow();
-        QVERIFY(form2);
-        QVERIFY(form2->isHidden());
-        QCOMPARE(form2->parentWidget(), &wb.window()); // no task-bar button of its own
-        QVERIFY(form2->windowFlags() & Qt::Dialog);
-        QTimer::singleShot(0, form2, [form2] {
-            form2->controls().infoMemo->appendPlainText(QStringLiteral("typed by a student"));
-            form2->controls().end2B->click();
+        DescriptionWindow *description = wb.window().descriptionWindow();
+        QVERIFY(description);
+        QVERIFY(description->isHidden());
+        QCOMPARE(description->parentWidget(), &wb.window()); // no task-bar button of its own
+        QVERIFY(description->windowFlags() & Qt::Dialog);
+        QTimer::singleShot(0, description, [description] {
+            description->controls().infoMemo->appendPlainText(QStringLiteral("typed by a student"));
+            description->controls().end2B->click();
         });
-        wb.click(wb.c().popisB);
-        QVERIFY(form2->isHidden());
+        wb.click(wb.c().descriptionB);
+        QVERIFY(description->isHidden());
         const Shown again = openDescription(wb);
         QVERIFY(!again.lines.contains(QStringLiteral("typed by a student")));
-        QCOMPARE(wb.window().findChildren<TForm2 *>().size(), 1);
+        QCOMPARE(wb.window().findChildren<DescriptionWindow *>().size(), 1);
     }
 };
 

@@ -4,7 +4,7 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
-#include "workbench/perceptron_rule.h"
+#include "lesson/perceptron_rule.h"
 
 #include <QLineSeries>
 #include <QTest>
@@ -16,7 +16,7 @@ namespace {
 // unless `step`.
 void startAndGate(Workbench &wb, bool bias, bool step = false)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     if (bias)
         wb.click(c.biasCBox);
     wb.click(c.andGateB);
@@ -30,9 +30,9 @@ void startAndGate(Workbench &wb, bool bias, bool step = false)
 
 // Iterations of the exact rule on the AND gate from zero weights, until
 // `count` ran or one overflowed; returns how many completed.
-int exactRunFromZero(TNeuron &reference, float rate, int count)
+int exactRunFromZero(Neuron &reference, float rate, int count)
 {
-    const std::array<TPattern, 4> andGate{{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}}};
+    const std::array<Pattern, 4> andGate{{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}}};
     for (int i = 0; i < reference.InputCount; ++i)
         reference.SetWeight(i, 0.0f);
     reference.SetInput(2, 1.0f);
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(int, failingIteration);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         startAndGate(wb, bias);
         wb.click(c.errGraphCB);
         wb.type(c.lRateEdit, rate);
@@ -97,13 +97,13 @@ private slots:
 
         wb.click(c.lessonB);
         QCOMPARE(wb.reports.errors, QStringList{QStringLiteral("Floating point overflow.")});
-        QCOMPARE(c.Chart1->pointCount(), int64_t(failingIteration - 1));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(failingIteration - 1));
         // Nothing reports the failed lesson as done.
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0"));
         QCOMPARE(c.weight1Edit->text(), shownWeight);
 
         // The neuron keeps exactly the weights of the iterations that ran.
-        TNeuron reference(bias ? 3 : 2);
+        Neuron reference(bias ? 3 : 2);
         QCOMPARE(exactRunFromZero(reference, numtext::parseFloat32(rate), 1000), failingIteration - 1);
         for (int i = 0; i < reference.InputCount; ++i)
             QCOMPARE(wb.neuron().GetWeight(i), reference.GetWeight(i));
@@ -112,7 +112,7 @@ private slots:
     void linearOutputWithBiasEndsFinite()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         startAndGate(wb, true);
         wb.type(c.lRateEdit, QStringLiteral("1"));
         wb.type(c.repeatEdit, QStringLiteral("1000"));
@@ -129,7 +129,7 @@ private slots:
     void stepOutputLearnsOnlyFromPatternOne()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         startAndGate(wb, false, true);
         wb.type(c.thresholdEdit, QStringLiteral("0,5"));
         wb.type(c.lRateEdit, QStringLiteral("0,1"));
@@ -153,7 +153,7 @@ private slots:
     void biasWeightStartsFromItsEdit()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         startAndGate(wb, true, true);
         wb.type(c.thresholdEdit, QStringLiteral("0"));
         wb.type(wb.state().weight0Edit, QStringLiteral("0,5"));
@@ -170,7 +170,7 @@ private slots:
     void patternsRunTwoThreeFourOne()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB); // (1,1) (0,1) (1,0) (0,0)
         const QStringList in1After{"0,0000", "1,0000", "0,0000", "1,0000", "0,0000"};
         const QStringList in2After{"1,0000", "0,0000", "0,0000", "1,0000", "1,0000"};
@@ -197,7 +197,7 @@ private slots:
     void counterAccumulatesAndResetsAtZero()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.lessonB);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 100"));
@@ -229,7 +229,7 @@ private slots:
     void resetTakesTheSigmoidBox()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.sigmoidCB);
         wb.neuron().ActivationMode = 0;
@@ -245,7 +245,7 @@ private slots:
     void badCounterTextChangesNothing()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.errGraphCB);
         wb.type(c.weight1Edit, QStringLiteral("0,3"));
@@ -260,7 +260,7 @@ private slots:
             QCOMPARE(wb.neuron().GetWeight(0), weightBefore);
             QCOMPARE(wb.neuron().Threshold, 7.0f);
             QCOMPARE(wb.state().patternIndex, 0);
-            QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(0));
         }
         QVERIFY(wb.reports.errors.isEmpty());
     }
@@ -268,7 +268,7 @@ private slots:
     void totalsBeyondThirtyTwoBitsContinue()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.errGraphCB);
         wb.type(c.lessonCntEdit, QStringLiteral("0 / 2147483647"));
@@ -276,17 +276,16 @@ private slots:
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 2147483747"));
         wb.click(c.lessonB);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 2147483847"));
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), 2147483847.0);
-        QCOMPARE(c.Chart1->pointCount(), int64_t(200));
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), 2147483847.0);
+        QCOMPARE(c.errorChart->pointCount(), int64_t(200));
         QVERIFY(wb.reports.errors.isEmpty());
 
         // A total that could not be counted to the end is refused up front.
         wb.type(c.lessonCntEdit, QStringLiteral("0 / 9223372036854775800"));
         wb.click(c.lessonB);
-        QCOMPARE(wb.reports.takeError(),
-                 QStringLiteral("''9223372036854775800'' is not a valid integer value."));
+        QCOMPARE(wb.reports.takeError(), QStringLiteral("''9223372036854775800'' is not a valid integer value."));
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 9223372036854775800"));
-        QCOMPARE(c.Chart1->pointCount(), int64_t(200));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(200));
     }
 
     void counterShowsItsWholeText()
@@ -299,10 +298,10 @@ private slots:
             return edit->cursorPositionAt(QPoint(1, edit->height() / 2)) == 0;
         };
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         QLineEdit *counter = c.lessonCntEdit;
         const QRect designed = counter->geometry();
-        const int panelEdge = c.Panel1->contentsRect().right() + 1;
+        const int panelEdge = c.lessonPanel->contentsRect().right() + 1;
         wb.click(c.andGateB);
         for (const char *before : {"0 / 1890451358", "0 / 4294967194", "0 / 9223372036854775000"}) {
             wb.type(counter, QString::fromLatin1(before));
@@ -332,7 +331,7 @@ private slots:
     void noIterationsStillShowsTheCounter()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.errGraphCB);
         for (const char *count : {"0", "-7"}) {
@@ -344,16 +343,16 @@ private slots:
             wb.click(c.lessonB);
             QVERIFY(wb.reports.errors.isEmpty());
             QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 42"));
-            QCOMPARE(wb.neuron().GetWeight(0), 0.3f); // taken from the edit
+            QCOMPARE(wb.neuron().GetWeight(0), 0.3f);                  // taken from the edit
             QCOMPARE(c.weight1Edit->text(), QStringLiteral("0,3000")); // and shown again
-            QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(0));
         }
     }
 
     void negativeTotalStopsAtTheAxis()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.showAnalogCBox); // step output
         wb.click(c.errGraphCB);
@@ -362,7 +361,7 @@ private slots:
         wb.type(c.weight1Edit, QStringLiteral("0,5"));
         wb.type(c.weight2Edit, QStringLiteral("0,5"));
         wb.type(c.lessonCntEdit, QStringLiteral("0 / -500"));
-        const double axisBefore = c.Chart1->bottomAxis().maximum();
+        const double axisBefore = c.errorChart->bottomAxis().maximum();
 
         wb.click(c.lessonB);
         QCOMPARE(wb.reports.takeError(), QStringLiteral("Axis Maximum Value must be >= Minimum."));
@@ -371,16 +370,16 @@ private slots:
         QCOMPARE(wb.neuron().GetWeight(1), 0.25f);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / -500"));
         QCOMPARE(c.weight2Edit->text(), QStringLiteral("0,5"));
-        QCOMPARE(c.Chart1->pointCount(), int64_t(0));
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), axisBefore);
+        QCOMPARE(c.errorChart->pointCount(), int64_t(0));
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), axisBefore);
         QVERIFY(wb.reports.errors.isEmpty());
     }
 
     void graphNumbersLessonsOneAfterAnother()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
-        ErrorChart &chart = *c.Chart1;
+        Ui::MainWindow &c = wb.c();
+        ErrorChart &chart = *c.errorChart;
         wb.click(c.andGateB);
         wb.click(c.errGraphCB);
         wb.click(c.lessonB);
@@ -412,8 +411,8 @@ private slots:
     void repeatEditScalesTheAxisKeystrokeByKeystroke()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
-        ChartAxis &axis = c.Chart1->bottomAxis();
+        Ui::MainWindow &c = wb.c();
+        ChartAxis &axis = c.errorChart->bottomAxis();
         QCOMPARE(axis.maximum(), 100.0);
         wb.type(c.repeatEdit, QString());
         QCOMPARE(wb.reports.takeError(), QStringLiteral("'''' is not a valid integer value."));
@@ -438,25 +437,25 @@ private slots:
     void errorGraphBoxSwapsChartAndDiagram()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
-        QVERIFY(c.Chart1->isHidden());
-        QVERIFY(!c.Image1->isHidden());
+        Ui::MainWindow &c = wb.c();
+        QVERIFY(c.errorChart->isHidden());
+        QVERIFY(!c.diagramImage->isHidden());
         wb.click(c.andGateB);
         wb.click(c.lessonB); // graph off: no points
-        QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(0));
 
         wb.type(c.repeatEdit, QStringLiteral("30"));
         wb.click(c.errGraphCB);
-        QVERIFY(!c.Chart1->isHidden());
-        QVERIFY(c.Image1->isHidden());
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), 30.0); // whatever ran before
+        QVERIFY(!c.errorChart->isHidden());
+        QVERIFY(c.diagramImage->isHidden());
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), 30.0); // whatever ran before
         wb.click(c.lessonB);
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), 130.0);
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), 130.0);
 
         wb.click(c.errGraphCB);
-        QVERIFY(c.Chart1->isHidden());
-        QVERIFY(!c.Image1->isHidden());
-        QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+        QVERIFY(c.errorChart->isHidden());
+        QVERIFY(!c.diagramImage->isHidden());
+        QCOMPARE(c.errorChart->pointCount(), int64_t(0));
 
         // A bad repeat count leaves the rectangle empty while the box is checked.
         wb.type(c.repeatEdit, QStringLiteral("x"));
@@ -464,20 +463,20 @@ private slots:
         wb.click(c.errGraphCB);
         QCOMPARE(wb.reports.takeError(), QStringLiteral("''x'' is not a valid integer value."));
         QVERIFY(c.errGraphCB->isChecked());
-        QVERIFY(c.Chart1->isHidden());
-        QVERIFY(c.Image1->isHidden());
+        QVERIFY(c.errorChart->isHidden());
+        QVERIFY(c.diagramImage->isHidden());
         wb.click(c.errGraphCB);
-        QVERIFY(!c.Image1->isHidden());
+        QVERIFY(!c.diagramImage->isHidden());
         wb.type(c.repeatEdit, QStringLiteral("0"));
         wb.click(c.errGraphCB);
         QCOMPARE(wb.reports.errors.size(), 2); // typing and checking both refuse 0
-        QVERIFY(c.Chart1->isHidden());
-        QVERIFY(c.Image1->isHidden());
+        QVERIFY(c.errorChart->isHidden());
+        QVERIFY(c.diagramImage->isHidden());
         wb.click(c.errGraphCB);
         wb.type(c.repeatEdit, QStringLiteral("100"));
         wb.click(c.errGraphCB);
-        QVERIFY(!c.Chart1->isHidden());
-        QVERIFY(c.Image1->isHidden());
+        QVERIFY(!c.errorChart->isHidden());
+        QVERIFY(c.diagramImage->isHidden());
     }
 };
 

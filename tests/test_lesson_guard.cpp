@@ -9,8 +9,8 @@
 
 #include "chart/error_chart.h"
 #include "decision/decision_view.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
+#include "info/description_window.h"
+#include "ui_description_window.h"
 #include "workbench/lesson_progress.h"
 
 #include <QAccessible>
@@ -34,7 +34,7 @@ struct Look {
     bool operator==(const Look &) const = default;
 };
 
-QList<QWidget *> controlsOf(TForm1 &window)
+QList<QWidget *> controlsOf(MainWindow &window)
 {
     QList<QWidget *> controls;
     for (QWidget *w : window.findChildren<QWidget *>())
@@ -43,7 +43,7 @@ QList<QWidget *> controlsOf(TForm1 &window)
     return controls;
 }
 
-QList<Look> lookOf(TForm1 &window)
+QList<Look> lookOf(MainWindow &window)
 {
     QList<Look> looks;
     for (QWidget *w : controlsOf(window)) {
@@ -68,9 +68,9 @@ void actOn(QWidget *control)
     if (!accessible)
         return;
     if (QAccessibleActionInterface *actions = accessible->actionInterface()) {
-        for (const QString &action : {QAccessibleActionInterface::pressAction(),
-                                      QAccessibleActionInterface::toggleAction(),
-                                      QAccessibleActionInterface::setFocusAction()})
+        for (const QString &action :
+             {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::toggleAction(),
+              QAccessibleActionInterface::setFocusAction()})
             actions->doAction(action);
     }
     if (QAccessibleEditableTextInterface *text = accessible->editableTextInterface()) {
@@ -82,13 +82,16 @@ void actOn(QWidget *control)
     accessible->setText(QAccessible::Value, QStringLiteral("5"));
 }
 
-QProgressDialog *progressOf(TForm1 &window) { return window.findChild<QProgressDialog *>(); }
+QProgressDialog *progressOf(MainWindow &window)
+{
+    return window.findChild<QProgressDialog *>();
+}
 
 // The bias input on, the AND gate, step output, the error graph on: a lesson
 // that never fails. `repeat` iterations, the progress showing at once.
 void prepareLesson(Workbench &wb, const QString &repeat)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.click(c.biasCBox);
     wb.click(c.andGateB);
     wb.click(c.showAnalogCBox);
@@ -108,12 +111,12 @@ struct Outcome {
 
 Outcome outcomeOf(Workbench &wb)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     return {c.lessonCntEdit->text(),
             {c.weight1Edit->text(), c.weight2Edit->text(), wb.state().weight0Edit->text(), c.in1Edit->text(),
              c.in2Edit->text(), c.outputEdit->text()},
-            c.Chart1->pointCount(),
-            c.Chart1->bottomAxis().maximum()};
+            c.errorChart->pointCount(),
+            c.errorChart->bottomAxis().maximum()};
 }
 
 } // namespace
@@ -131,7 +134,7 @@ private slots:
         reference.click(reference.c().lessonB);
 
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLesson(wb, repeat);
         wb.window().show();
         const QList<Look> before = lookOf(wb.window());
@@ -158,7 +161,7 @@ private slots:
 
         QVERIFY(dialogUp);
         // Insensitive to a screen reader, all but the way out.
-        QCOMPARE(sensitive, QStringList({QStringLiteral("Panel1"), QStringLiteral("endB")}));
+        QCOMPARE(sensitive, QStringList({QStringLiteral("lessonPanel"), QStringLiteral("endB")}));
         QCOMPARE(afterActions, heldLook);
         // No handler ran: no second lesson, no description window, no close,
         // nothing reported; and the lesson ended as an undisturbed one does.
@@ -185,16 +188,16 @@ private slots:
     void theDescriptionWindowHoldsTheMainWindow()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.window().show();
-        TForm2 *form2 = wb.window().descriptionWindow();
+        DescriptionWindow *description = wb.window().descriptionWindow();
         const QList<Look> before = lookOf(wb.window());
         QList<Look> heldLook, afterActions;
         QStringList sensitive;
         bool shown = false;
-        QTimer::singleShot(0, form2, [&] {
-            shown = form2->isVisible();
+        QTimer::singleShot(0, description, [&] {
+            shown = description->isVisible();
             heldLook = lookOf(wb.window());
             for (QWidget *control : controlsOf(wb.window())) {
                 if (!QAccessible::queryAccessibleInterface(control)->state().disabled)
@@ -205,11 +208,11 @@ private slots:
                 action->trigger();
             afterActions = lookOf(wb.window());
             // Its own button still answers.
-            form2->controls().end2B->click();
+            description->controls().end2B->click();
         });
-        wb.click(c.popisB);
+        wb.click(c.descriptionB);
 
-        QVERIFY(shown && !form2->isVisible());
+        QVERIFY(shown && !description->isVisible());
         QCOMPARE(sensitive, QStringList());
         QCOMPARE(afterActions, heldLook);
         // No bias, lesson, randomise, language switch, view or end got in.
@@ -223,12 +226,12 @@ private slots:
 
         // A close of the main window closes both.
         bool closedInside = true;
-        QTimer::singleShot(0, form2, [&] {
+        QTimer::singleShot(0, description, [&] {
             wb.window().close();
             closedInside = !wb.window().isVisible();
         });
-        wb.click(c.popisB);
-        QVERIFY(!closedInside && !form2->isVisible());
+        wb.click(c.descriptionB);
+        QVERIFY(!closedInside && !description->isVisible());
         QTRY_VERIFY(!wb.window().isVisible());
         QVERIFY(!wb.state().neuron);
     }
@@ -244,7 +247,7 @@ private slots:
     {
         QFETCH(QString, how);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         // AND with the summed output, learning rate 2, weights 0: the
         // weights overflow within the lesson.
         wb.click(c.andGateB);
@@ -299,7 +302,7 @@ private slots:
     {
         QFETCH(bool, byEndButton);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLesson(wb, QStringLiteral("2000000000"));
         wb.window().show();
         bool closedInside = true;
@@ -319,8 +322,8 @@ private slots:
         const int64_t done = wb.state().lessonTotal;
         QVERIFY2(done > 0 && done < 2000000000, QByteArray::number(done));
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(done));
-        QCOMPARE(c.Chart1->pointCount(), done);
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), double(done));
+        QCOMPARE(c.errorChart->pointCount(), done);
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), double(done));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
         // Then the window closes as usual.
         QTRY_VERIFY(!wb.window().isVisible());

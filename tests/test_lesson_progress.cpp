@@ -34,7 +34,7 @@ protected:
 // Step output on the AND gate with the bias input: converges, never overflows.
 void prepareLongLesson(Workbench &wb, bool graph)
 {
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.click(c.biasCBox);
     wb.click(c.andGateB);
     wb.click(c.showAnalogCBox); // step output
@@ -80,10 +80,10 @@ private slots:
         QFETCH(bool, graph);
         QFETCH(bool, escape);
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, graph);
         wb.type(c.lessonCntEdit, QStringLiteral("0 / 5000")); // earlier lessons count on
-        wb.type(c.lRateEdit, QStringLiteral("0,2")); // no reset: the rate comes from here
+        wb.type(c.lRateEdit, QStringLiteral("0,2"));          // no reset: the rate comes from here
         LessonProgress::setShowDelayMs(0);
         DialogWatch watch;
         cancelSoon([escape](QProgressDialog &dialog) {
@@ -103,15 +103,15 @@ private slots:
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(total));
         QCOMPARE(wb.state().repeatCount, int64_t(0));
         if (graph) {
-            QCOMPARE(c.Chart1->pointCount(), int64_t(done));
-            QCOMPARE(c.Chart1->bottomAxis().maximum(), double(total));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(done));
+            QCOMPARE(c.errorChart->bottomAxis().maximum(), double(total));
         } else {
-            QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(0));
         }
         // The cursor stands on the last pattern that ran, and ShowNeuron
         // showed the neuron as the lesson left it.
         QCOMPARE(wb.state().patternIndex, int32_t(done % 4 + 1));
-        const TPattern &last = wb.state().pattern(wb.state().patternIndex);
+        const Pattern &last = wb.state().pattern(wb.state().patternIndex);
         QCOMPARE(c.in1Edit->text(), numtext::formatFixed(last.In1));
         QCOMPARE(c.in2Edit->text(), numtext::formatFixed(last.In2));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
@@ -124,7 +124,7 @@ private slots:
         wb.click(c.lessonB);
         QCOMPARE(wb.state().lessonTotal, total + 10);
         if (graph)
-            QCOMPARE(c.Chart1->pointCount(), int64_t(done + 10));
+            QCOMPARE(c.errorChart->pointCount(), int64_t(done + 10));
     }
 
     void dialogSpeaksTheChosenLanguage_data()
@@ -133,9 +133,18 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("progress");
         QTest::addColumn<QString>("cancel");
-        QTest::newRow("German") << "deRB" << "Lektion läuft" << "Iteration %1 von 2000000000" << "Abbrechen";
-        QTest::newRow("English") << "enRB" << "Lesson running" << "Iteration %1 of 2000000000" << "Cancel";
-        QTest::newRow("Slovak") << "skRB" << "Učenie prebieha" << "Iterácia %1 z 2000000000" << "Zrušiť";
+        QTest::newRow("German") << "deRB"
+                                << "Lektion läuft"
+                                << "Iteration %1 von 2000000000"
+                                << "Abbrechen";
+        QTest::newRow("English") << "enRB"
+                                 << "Lesson running"
+                                 << "Iteration %1 of 2000000000"
+                                 << "Cancel";
+        QTest::newRow("Slovak") << "skRB"
+                                << "Učenie prebieha"
+                                << "Iterácia %1 z 2000000000"
+                                << "Zrušiť";
     }
     void dialogSpeaksTheChosenLanguage()
     {
@@ -164,7 +173,7 @@ private slots:
     void shortLessonShowsNoDialog()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, true);
         // Several chunks, yet well inside the delay even on a slow,
         // sanitized build of a busy machine.
@@ -174,25 +183,26 @@ private slots:
         wb.click(c.lessonB);
         QCOMPARE(watch.shown, 0);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 200000"));
-        QCOMPARE(c.Chart1->pointCount(), int64_t(200000));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(200000));
         QVERIFY(wb.reports.errors.isEmpty());
     }
 
     void seriesMemoryStaysBounded()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         prepareLongLesson(wb, true);
         LessonProgress::setShowDelayMs(int64_t(1) << 40);
         wb.type(c.repeatEdit, QStringLiteral("30000000"));
         wb.click(c.lessonB);
         QVERIFY(wb.reports.errors.isEmpty());
-        QCOMPARE(c.Chart1->pointCount(), int64_t(30000000));
-        QVERIFY2(c.Chart1->seriesBytes() <= std::size_t(64) << 20, QByteArray::number(qulonglong(c.Chart1->seriesBytes())));
+        QCOMPARE(c.errorChart->pointCount(), int64_t(30000000));
+        QVERIFY2(c.errorChart->seriesBytes() <= std::size_t(64) << 20,
+                 QByteArray::number(qulonglong(c.errorChart->seriesBytes())));
         // The chart still draws a bounded number of points.
-        c.Chart1->grab();
-        QVERIFY(c.Chart1->drawnPointCount() > 0);
-        QVERIFY(c.Chart1->drawnPointCount() <= 4 * 1024 + 2);
+        c.errorChart->grab();
+        QVERIFY(c.errorChart->drawnPointCount() > 0);
+        QVERIFY(c.errorChart->drawnPointCount() <= 4 * 1024 + 2);
     }
 };
 

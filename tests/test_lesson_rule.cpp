@@ -5,9 +5,9 @@
 // sigmoids (the cursor's cubic, plain and fused, and the double exponential)
 // against the extended one.
 
+#include "lesson/lesson_run.h"
 #include "runtime/app_error.h"
 #include "runtime/sigmoid_cursor.h"
-#include "workbench/lesson_run.h"
 
 #include <QTest>
 #include <bit>
@@ -20,7 +20,10 @@ namespace {
 
 using Bits = std::vector<uint32_t>;
 
-uint32_t bitsOf(float value) { return std::bit_cast<uint32_t>(value); }
+uint32_t bitsOf(float value)
+{
+    return std::bit_cast<uint32_t>(value);
+}
 
 // Floats of every kind the rule can meet: zeros, ordinary values, huge and
 // tiny magnitudes, subnormals, and values at the edge of the range.
@@ -30,8 +33,12 @@ float anyFloat(std::mt19937_64 &gen)
     switch (gen() % 8) {
     case 0: return std::bit_cast<float>(sign);
     case 1: return std::uniform_real_distribution<float>(-2.0f, 2.0f)(gen);
-    case 2: return std::ldexp(std::uniform_real_distribution<float>(0.5f, 1.0f)(gen), int(gen() % 28) + 100) * (sign ? -1 : 1);
-    case 3: return std::ldexp(std::uniform_real_distribution<float>(0.5f, 1.0f)(gen), -int(gen() % 26) - 100) * (sign ? -1 : 1);
+    case 2:
+        return std::ldexp(std::uniform_real_distribution<float>(0.5f, 1.0f)(gen), int(gen() % 28) + 100) *
+            (sign ? -1 : 1);
+    case 3:
+        return std::ldexp(std::uniform_real_distribution<float>(0.5f, 1.0f)(gen), -int(gen() % 26) - 100) *
+            (sign ? -1 : 1);
     case 4: return std::bit_cast<float>(sign | uint32_t(gen() % 0x7FFFFF + 1)); // subnormal
     case 5: return std::bit_cast<float>(sign | uint32_t(gen() % (255u << 23))); // any finite
     case 6: return float(int(gen() % 17) - 8) * 0.25f;
@@ -47,7 +54,7 @@ struct Case {
     float rate = 0.0f;
     bool analog = false;
     uint8_t mode = 0;
-    std::array<TPattern, 4> patterns{};
+    std::array<Pattern, 4> patterns{};
     int32_t startIndex = 0;
     std::vector<int64_t> pieces; // run() calls, as the lesson makes them in chunks
 };
@@ -66,7 +73,7 @@ Case randomCase(std::mt19937_64 &gen)
     const unsigned kind = unsigned(gen() % 4);
     k.analog = kind != 0;
     k.mode = kind == 3 ? 1 : (kind == 0 ? uint8_t(gen() % 2) : 0);
-    for (TPattern &p : k.patterns) {
+    for (Pattern &p : k.patterns) {
         p.In1 = float(gen() % 2);
         p.In2 = float(gen() % 2);
         // Targets are 0 or 1 in every gate; a few others test the subtraction.
@@ -78,9 +85,9 @@ Case randomCase(std::mt19937_64 &gen)
     return k;
 }
 
-std::unique_ptr<TNeuron> neuronFor(const Case &k)
+std::unique_ptr<Neuron> neuronFor(const Case &k)
 {
-    auto neuron = std::make_unique<TNeuron>(k.inputs);
+    auto neuron = std::make_unique<Neuron>(k.inputs);
     for (int i = 0; i < k.inputs; ++i)
         neuron->SetWeight(i, k.weights[i]);
     neuron->SetInput(0, 0.0f);
@@ -99,7 +106,7 @@ struct Outcome {
     Bits state; // weights, then input values, then the threshold
 };
 
-Bits stateOf(const TNeuron &neuron)
+Bits stateOf(const Neuron &neuron)
 {
     Bits bits;
     for (int i = 0; i < neuron.InputCount; ++i)
@@ -146,7 +153,7 @@ Outcome viaExactRule(const Case &k)
     try {
         for (int64_t i = 0; i < total; ++i) {
             out.patternIndex = nextPatternIndex(out.patternIndex);
-            const TPattern &pattern = k.patterns[std::size_t(out.patternIndex - 1)];
+            const Pattern &pattern = k.patterns[std::size_t(out.patternIndex - 1)];
             out.errors.push_back(bitsOf(exactIteration(*neuron, pattern, k.rate)));
         }
     } catch (const AppError &error) {
@@ -325,10 +332,10 @@ private slots:
             for (int n = 0; n < 200000; ++n, ++calls) {
                 const float threshold = n % 3 ? nearZero(gen) : float(std::ldexp(double(nearZero(gen)), 6));
                 float32::SigmoidCursor cursor(threshold);
-                const long double x = n % 4 == 0   ? -18.0L + std::ldexp(double(nearZero(gen)), -20)
-                                      : n % 4 == 1 ? 40.0L + std::ldexp(double(nearZero(gen)), -20)
-                                      : n % 4 == 2 ? std::round(band(gen) * 128) / 128 + 1.0L / 256
-                                                   : band(gen);
+                const long double x = n % 4 == 0 ? -18.0L + std::ldexp(double(nearZero(gen)), -20)
+                    : n % 4 == 1                 ? 40.0L + std::ldexp(double(nearZero(gen)), -20)
+                    : n % 4 == 2                 ? std::round(band(gen) * 128) / 128 + 1.0L / 256
+                                                 : band(gen);
                 const float sum = n % 50 ? float(threshold - x) : anyFloat(gen);
                 QByteArray mismatch = cursorMismatch(cursor, fused, threshold, sum);
                 QVERIFY2(mismatch.isEmpty(), mismatch);

@@ -24,7 +24,7 @@ private slots:
     {
         QFETCH(QChar, separator);
         Workbench wb(separator);
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         const auto local = [separator](QString text) { return text.replace(u',', separator); };
         QCOMPARE(c.repeatEdit->text(), QStringLiteral("100"));
         QCOMPARE(c.thresholdEdit->text(), local(QStringLiteral("0,500")));
@@ -45,11 +45,11 @@ private slots:
         QCOMPARE(c.deRB->text(), QStringLiteral("DE"));
         QVERIFY(!c.lessonB->isEnabled());
         QVERIFY(!c.nextPatternB->isEnabled());
-        QVERIFY(c.Chart1->isHidden());
-        QVERIFY(!c.Image1->isHidden());
-        QVERIFY(!c.Image1->picture().isNull());
-        QCOMPARE(c.Chart1->bottomAxis().maximum(), 100.0);
-        QCOMPARE(c.Chart1->pointCount(), int64_t(0));
+        QVERIFY(c.errorChart->isHidden());
+        QVERIFY(!c.diagramImage->isHidden());
+        QVERIFY(!c.diagramImage->picture().isNull());
+        QCOMPARE(c.errorChart->bottomAxis().maximum(), 100.0);
+        QCOMPARE(c.errorChart->pointCount(), int64_t(0));
         QCOMPARE(c.mesLab->text().size(), 31);
         QVERIFY(wb.reports.errors.isEmpty());
     }
@@ -57,26 +57,26 @@ private slots:
     void layoutPlacesControlsAsDesigned()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         QCOMPARE(wb.window().size(), QSize(896, 523));
         QCOMPARE(wb.window().windowTitle(), QStringLiteral("Tivaro"));
         QCOMPARE(c.outputEdit->geometry(), QRect(297, 359, 87, 31));
         QCOMPARE(c.outputLab->pos(), QPoint(312, 334));
-        QCOMPARE(c.Chart1->geometry(), c.Image1->geometry());
-        QCOMPARE(c.Image1->geometry(), QRect(8, 8, 425, 209));
-        QCOMPARE(c.repeatEdit->parentWidget(), c.Panel1);
-        QCOMPARE(c.thresholdEdit->parentWidget(), c.Panel2);
+        QCOMPARE(c.errorChart->geometry(), c.diagramImage->geometry());
+        QCOMPARE(c.diagramImage->geometry(), QRect(8, 8, 425, 209));
+        QCOMPARE(c.repeatEdit->parentWidget(), c.lessonPanel);
+        QCOMPARE(c.thresholdEdit->parentWidget(), c.settingsPanel);
         QCOMPARE(c.deRB->parentWidget(), &wb.window());
         QVERIFY(c.spracheRG->geometry().contains(c.enRB->geometry().center()));
         QVERIFY(c.in1Edit->font().bold());
         QCOMPARE(c.endB->font().pointSize(), 14);
 
         // Tab order within the window, through the panels.
-        const QList<QWidget *> expected = {c.randomNeuronB, c.andGateB, c.orGateB, c.showAnalogCBox,
-                                           c.outputEdit, c.targetMemo, c.in1Edit, c.in2Edit,
-                                           c.weight1Edit, c.weight2Edit, c.lessonB, c.repeatEdit,
+        const QList<QWidget *> expected = {c.randomNeuronB, c.andGateB,     c.orGateB,       c.showAnalogCBox,
+                                           c.outputEdit,    c.targetMemo,   c.in1Edit,       c.in2Edit,
+                                           c.weight1Edit,   c.weight2Edit,  c.lessonB,       c.repeatEdit,
                                            c.lessonCntEdit, c.nextPatternB, c.thresholdEdit, c.lRateEdit,
-                                           c.biasCBox, c.errGraphCB, c.sigmoidCB, c.endB};
+                                           c.biasCBox,      c.errGraphCB,   c.sigmoidCB,     c.endB};
         QStringList order;
         QWidget *w = c.randomNeuronB;
         do {
@@ -105,7 +105,7 @@ private slots:
     void randomizeTakesTheShownThreshold()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         QVERIFY(c.nextPatternB->isEnabled());
         wb.type(c.lessonCntEdit, QStringLiteral("0 / 40"));

@@ -1,7 +1,7 @@
 // The neuron: random initialisation, accessors, output modes, precision and
 // overflow.
 
-#include "neuron/ann_unit.h"
+#include "neuron/neuron.h"
 #include "raised_message.h"
 #include "runtime/random.h"
 
@@ -12,7 +12,10 @@
 
 namespace {
 
-float bitsToFloat(uint32_t bits) { return std::bit_cast<float>(bits); }
+float bitsToFloat(uint32_t bits)
+{
+    return std::bit_cast<float>(bits);
+}
 
 } // namespace
 
@@ -24,7 +27,7 @@ private slots:
     void createDrawsFromTheClockInOrder()
     {
         clock_source::setTicksSource([] { return 12345u; });
-        TNeuron neuron(2);
+        Neuron neuron(2);
 
         // Replay the draws: value, sign, factor, weight per link, then threshold.
         rng::setSeed(12345u);
@@ -50,7 +53,7 @@ private slots:
         clock_source::setTicksSource([&tick] { return tick++ * 2654435761u; });
         int negatives = 0, weights = 0;
         for (int n = 0; n < 20000; ++n) {
-            TNeuron neuron(2);
+            Neuron neuron(2);
             QVERIFY(neuron.Threshold >= 0.0f && neuron.Threshold < 1.0f);
             for (int i = 0; i < 2; ++i) {
                 QVERIFY(neuron.GetInput(i) >= 0.0f && neuron.GetInput(i) < 1.0f);
@@ -65,7 +68,7 @@ private slots:
 
     void outOfRangeIndicesAreIgnored()
     {
-        TNeuron neuron(3);
+        Neuron neuron(3);
         neuron.SetWeight(1, 0.5f);
         const int32_t current = neuron.currentLink();
         QCOMPARE(current, 1);
@@ -80,33 +83,33 @@ private slots:
 
     void neuronWithoutInputsComparesZeroWithThreshold()
     {
-        TNeuron neuron(0);
+        Neuron neuron(0);
         QCOMPARE(neuron.WeightedSum(), 0.0f);
         neuron.Threshold = -0.25f;
         QCOMPARE(neuron.Output(), 1.0f);
         neuron.Threshold = 0.0f;
         QCOMPARE(neuron.Output(), 0.0f);
-        TNeuron negative(-3);
+        Neuron negative(-3);
         QCOMPARE(negative.WeightedSum(), 0.0f);
     }
 
     void outputModes()
     {
-        TNeuron neuron(2);
+        Neuron neuron(2);
         neuron.SetInput(0, 1.0f);
         neuron.SetInput(1, 1.0f);
         neuron.SetWeight(0, 0.5f);
         neuron.SetWeight(1, 0.25f);
         neuron.Threshold = 0.5f;
         QCOMPARE(neuron.WeightedSum(), 0.75f);
-        QCOMPARE(neuron.Output(), 1.0f);           // step
+        QCOMPARE(neuron.Output(), 1.0f); // step
         neuron.ActivationMode = 1;
-        QCOMPARE(neuron.Output(), 1.0f);           // sigmoid family, still the step
+        QCOMPARE(neuron.Output(), 1.0f); // sigmoid family, still the step
         neuron.AnalogOutput = true;
         QCOMPARE(neuron.Output(), static_cast<float>(1.0L / (1.0L + std::exp(-0.25L))));
         QVERIFY(std::fabs(neuron.Output() - 0.5622f) < 1e-4f);
         neuron.ActivationMode = 0;
-        QCOMPARE(neuron.Output(), 0.75f);          // the sum itself
+        QCOMPARE(neuron.Output(), 0.75f); // the sum itself
 
         // A sum equal to the threshold: step 0, sigmoid exactly one half.
         neuron.Threshold = 0.75f;
@@ -120,7 +123,7 @@ private slots:
     void sumsAreFormedInExtendedPrecision()
     {
         // Rounding the product to 32 bits first would give 6.29490662.
-        TNeuron neuron(2);
+        Neuron neuron(2);
         neuron.SetInput(0, 1.0f);
         neuron.SetWeight(0, bitsToFloat(0x40c49249));
         neuron.SetInput(1, bitsToFloat(0x3fd30800));
@@ -134,7 +137,7 @@ private slots:
 
     void overflowRaisesAndChangesNothing()
     {
-        TNeuron neuron(2);
+        Neuron neuron(2);
         for (int i = 0; i < 2; ++i) {
             neuron.SetInput(i, 1.0f);
             neuron.SetWeight(i, FLT_MAX);
@@ -164,7 +167,7 @@ private slots:
 
     void tinyResultsBecomeSubnormalNotErrors()
     {
-        TNeuron neuron(1);
+        Neuron neuron(1);
         neuron.SetInput(0, 1e-20f);
         neuron.SetWeight(0, 1e-20f);
         QCOMPARE(neuron.WeightedSum(),

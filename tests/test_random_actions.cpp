@@ -9,8 +9,8 @@
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
+#include "info/description_window.h"
+#include "ui_description_window.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
 
@@ -54,24 +54,65 @@ int actionCountFromEnvironment(int normal)
 QStringList hostileTexts()
 {
     return {
-        QString(), QStringLiteral(" "), QStringLiteral("   "), QStringLiteral("\t"),
-        QStringLiteral("1E39"), QStringLiteral("-1E39"), QStringLiteral("3.5E38"), QStringLiteral("1E4000"),
-        QStringLiteral("-1E-4000"), QStringLiteral("NaN"), QStringLiteral("nan"), QStringLiteral("inf"),
-        QStringLiteral("-inf"), QStringLiteral("0x10"), QStringLiteral("1,5,5"), QStringLiteral("1.5.5"),
-        QStringLiteral("1,5.5"), QStringLiteral("2147483647"), QStringLiteral("2147483648"),
-        QStringLiteral("-2147483648"), QStringLiteral("-2147483649"), QStringLiteral("4294967296"),
-        QStringLiteral("9223372036854775807"), QStringLiteral("9223372036854775808"),
-        QStringLiteral("-9223372036854775809"), QStringLiteral("18446744073709551616"),
-        QString(1000, u'9'), QStringLiteral("1") + QString(1000, u'0'),
-        QStringLiteral("0,") + QString(1000, u'0') + QStringLiteral("1"), QString(1000, u'7') + QStringLiteral("E-990"),
-        QStringLiteral("\u0663"), QStringLiteral("\u0661\u0662\u0663"), QStringLiteral("\uFF11\uFF12"),
-        QStringLiteral("\u200F5"), QStringLiteral("5\u200F"), QStringLiteral("\u200F-\u200F1"),
-        QStringLiteral("\u00A01"), QStringLiteral("\U0001F600"), QStringLiteral("0 / -5"), QStringLiteral("0 / -1"),
-        QStringLiteral("0 / 9223372036854775807"), QStringLiteral("0 / -9223372036854775808"),
-        QStringLiteral("0 / 2147483647"), QStringLiteral("0 / 0"), QStringLiteral("0 / "), QStringLiteral("/"),
-        QStringLiteral("//5"), QStringLiteral("5 / 5 / 5"), QStringLiteral("-0"), QStringLiteral("+"),
-        QStringLiteral("-"), QStringLiteral("E5"), QStringLiteral("1E"), QStringLiteral("1e+"), QStringLiteral("."),
-        QStringLiteral(","), QStringLiteral("1 000"), QStringLiteral(" -7 "), QStringLiteral("kaputt"),
+        QString(),
+        QStringLiteral(" "),
+        QStringLiteral("   "),
+        QStringLiteral("\t"),
+        QStringLiteral("1E39"),
+        QStringLiteral("-1E39"),
+        QStringLiteral("3.5E38"),
+        QStringLiteral("1E4000"),
+        QStringLiteral("-1E-4000"),
+        QStringLiteral("NaN"),
+        QStringLiteral("nan"),
+        QStringLiteral("inf"),
+        QStringLiteral("-inf"),
+        QStringLiteral("0x10"),
+        QStringLiteral("1,5,5"),
+        QStringLiteral("1.5.5"),
+        QStringLiteral("1,5.5"),
+        QStringLiteral("2147483647"),
+        QStringLiteral("2147483648"),
+        QStringLiteral("-2147483648"),
+        QStringLiteral("-2147483649"),
+        QStringLiteral("4294967296"),
+        QStringLiteral("9223372036854775807"),
+        QStringLiteral("9223372036854775808"),
+        QStringLiteral("-9223372036854775809"),
+        QStringLiteral("18446744073709551616"),
+        QString(1000, u'9'),
+        QStringLiteral("1") + QString(1000, u'0'),
+        QStringLiteral("0,") + QString(1000, u'0') + QStringLiteral("1"),
+        QString(1000, u'7') + QStringLiteral("E-990"),
+        QStringLiteral("\u0663"),
+        QStringLiteral("\u0661\u0662\u0663"),
+        QStringLiteral("\uFF11\uFF12"),
+        QStringLiteral("\u200F5"),
+        QStringLiteral("5\u200F"),
+        QStringLiteral("\u200F-\u200F1"),
+        QStringLiteral("\u00A01"),
+        QStringLiteral("\U0001F600"),
+        QStringLiteral("0 / -5"),
+        QStringLiteral("0 / -1"),
+        QStringLiteral("0 / 9223372036854775807"),
+        QStringLiteral("0 / -9223372036854775808"),
+        QStringLiteral("0 / 2147483647"),
+        QStringLiteral("0 / 0"),
+        QStringLiteral("0 / "),
+        QStringLiteral("/"),
+        QStringLiteral("//5"),
+        QStringLiteral("5 / 5 / 5"),
+        QStringLiteral("-0"),
+        QStringLiteral("+"),
+        QStringLiteral("-"),
+        QStringLiteral("E5"),
+        QStringLiteral("1E"),
+        QStringLiteral("1e+"),
+        QStringLiteral("."),
+        QStringLiteral(","),
+        QStringLiteral("1 000"),
+        QStringLiteral(" -7 "),
+        QStringLiteral("kaputt"),
     };
 }
 
@@ -123,7 +164,10 @@ public:
     {
         return QStringLiteral("%1 errors reported, %2 lessons ran (%3 long ones cancelled), "
                               "description window shown %4 times")
-            .arg(wb.reports.errors.size()).arg(lessonsRun).arg(lessonsCancelled).arg(descriptionsShown);
+            .arg(wb.reports.errors.size())
+            .arg(lessonsRun)
+            .arg(lessonsCancelled)
+            .arg(descriptionsShown);
     }
 
 private:
@@ -175,14 +219,14 @@ private:
 
     void act()
     {
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         WorkbenchState &s = wb.state();
         QAbstractButton *const plainButtons[] = {
-            c.andGateB, c.orGateB, c.nandGateB, c.xorGateB, c.randomNeuronB, c.nextPatternB, c.biasCBox,
-            c.errGraphCB, c.sigmoidCB, c.showAnalogCBox, c.deRB, c.enRB, c.skRB,
+            c.andGateB,   c.orGateB,   c.nandGateB,      c.xorGateB, c.randomNeuronB, c.nextPatternB, c.biasCBox,
+            c.errGraphCB, c.sigmoidCB, c.showAnalogCBox, c.deRB,     c.enRB,          c.skRB,
         };
         const std::pair<QLineEdit *, const char *> edits[] = {
-            {c.in1Edit, "in1Edit"},         {c.in2Edit, "in2Edit"},     {c.weight1Edit, "weight1Edit"},
+            {c.in1Edit, "in1Edit"},         {c.in2Edit, "in2Edit"},       {c.weight1Edit, "weight1Edit"},
             {c.weight2Edit, "weight2Edit"}, {c.outputEdit, "outputEdit"}, {c.thresholdEdit, "thresholdEdit"},
             {c.lRateEdit, "lRateEdit"},     {c.repeatEdit, "repeatEdit"}, {c.lessonCntEdit, "lessonCntEdit"},
         };
@@ -227,7 +271,7 @@ private:
     // every edit, so that lessons get going again.
     void tidyUp()
     {
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         lastAction = QStringLiteral("tidy up the edits");
         const QString point = QString(numtext::decimalSeparator());
         wb.type(c.weight1Edit, QStringLiteral("0") + point + QString::number(below(10)));
@@ -242,7 +286,7 @@ private:
 
     void lesson()
     {
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         const int roll = below(1000);
         if (roll < 3) {
             hugeLesson();
@@ -269,7 +313,7 @@ private:
     // A lesson of two billion iterations that the user cancels.
     void hugeLesson()
     {
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.type(c.repeatEdit, QStringLiteral("2147483647"));
         lastAction = QStringLiteral("click lessonB (repeat 2147483647, cancelled)");
         lessonClicked = c.lessonB->isEnabled();
@@ -295,24 +339,24 @@ private:
     // or by the window.
     void description()
     {
-        TForm2 *form2 = wb.window().descriptionWindow();
+        DescriptionWindow *description = wb.window().descriptionWindow();
         const bool byButton = chance(50);
         lastAction = QStringLiteral("open and close the description window");
-        QTimer::singleShot(0, form2, [this, form2, byButton] {
-            if (!form2->isVisible())
+        QTimer::singleShot(0, description, [this, description, byButton] {
+            if (!description->isVisible())
                 return;
             ++descriptionsShown;
             if (byButton)
-                form2->controls().end2B->click();
+                description->controls().end2B->click();
             else
-                form2->reject();
+                description->reject();
         });
-        wb.click(wb.c().popisB);
+        wb.click(wb.c().descriptionB);
     }
 
     QString check()
     {
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         const WorkbenchState &s = wb.state();
 
         for (qsizetype i = errorsBefore; i < wb.reports.errors.size(); ++i)
@@ -330,11 +374,12 @@ private:
         const bool none = !s.biasLab && !s.biasEdit && !s.weight0Lab && !s.weight0Edit;
         if (on ? !all || s.neuron->InputCount != 3 : !none || s.neuron->InputCount != 2)
             return QStringLiteral("bias box, controls and neuron disagree (box %1, inputs %2)")
-                .arg(on).arg(s.neuron->InputCount);
+                .arg(on)
+                .arg(s.neuron->InputCount);
         if (c.outputLab->y() != (on ? 304 : 334) || c.outputEdit->y() != (on ? 329 : 359))
             return QStringLiteral("output controls at %1 and %2").arg(c.outputLab->y()).arg(c.outputEdit->y());
-        if (directChildren<QLabel>() != baseLabels + (on ? 2 : 0)
-            || directChildren<QLineEdit>() != baseEdits + (on ? 2 : 0))
+        if (directChildren<QLabel>() != baseLabels + (on ? 2 : 0) ||
+            directChildren<QLineEdit>() != baseEdits + (on ? 2 : 0))
             return QStringLiteral("bias controls pile up");
         if (s.biasEdit && s.biasEdit->text() != QStringLiteral("1"))
             return QStringLiteral("the bias input reads %1").arg(s.biasEdit->text());
@@ -346,8 +391,8 @@ private:
             knownWeight0Edit = s.weight0Edit;
         }
         const std::pair<const QLineEdit *, const char *> numberEdits[] = {
-            {c.in1Edit, "in1Edit"},         {c.in2Edit, "in2Edit"},       {c.weight1Edit, "weight1Edit"},
-            {c.weight2Edit, "weight2Edit"}, {c.outputEdit, "outputEdit"}, {c.thresholdEdit, "thresholdEdit"},
+            {c.in1Edit, "in1Edit"},         {c.in2Edit, "in2Edit"},         {c.weight1Edit, "weight1Edit"},
+            {c.weight2Edit, "weight2Edit"}, {c.outputEdit, "outputEdit"},   {c.thresholdEdit, "thresholdEdit"},
             {c.lRateEdit, "lRateEdit"},     {s.weight0Edit, "weight0Edit"},
         };
         for (const auto &[edit, name] : numberEdits) {
@@ -367,10 +412,10 @@ private:
                 return QStringLiteral("a lesson ran on the unreadable counter %1").arg(counter.left(60));
         }
 
-        if (!c.Chart1->isHidden() && !c.Image1->isHidden())
+        if (!c.errorChart->isHidden() && !c.diagramImage->isHidden())
             return QStringLiteral("chart and diagram both shown");
 
-        const auto descriptionWindows = wb.window().findChildren<TForm2 *>();
+        const auto descriptionWindows = wb.window().findChildren<DescriptionWindow *>();
         if (descriptionWindows.size() != 1)
             return QStringLiteral("%1 description windows").arg(descriptionWindows.size());
         if (descriptionWindows.front()->isVisible() || QApplication::activeModalWidget())
@@ -426,7 +471,9 @@ private slots:
             const QString broken = user.step(i);
             if (!broken.isEmpty())
                 QFAIL(qPrintable(QStringLiteral("seed %1, action %2: %3\nlast actions:\n%4")
-                                     .arg(seed).arg(i).arg(broken, user.recentActions())));
+                                     .arg(seed)
+                                     .arg(i)
+                                     .arg(broken, user.recentActions())));
         }
         qInfo("%s", qPrintable(user.summary()));
 

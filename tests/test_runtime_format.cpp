@@ -94,7 +94,11 @@ void RuntimeFormatTest::fixedMore_data()
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("text");
     const float denormMin = std::numeric_limits<float>::denorm_min();
-    const struct { const char *name; float value; const char *text; } rows[] = {
+    const struct {
+        const char *name;
+        float value;
+        const char *text;
+    } rows[] = {
         // Values a student sees every day.
         {"150", 150.0f, "1.5E0002"},
         {"0.7349", 0.7349f, "0.7300"},
@@ -102,8 +106,8 @@ void RuntimeFormatTest::fixedMore_data()
         // Carries through every kept digit.
         {"9.96", 9.96f, "10.0000"},
         {"-9.96", -9.96f, "-10.0000"},
-        {"9.95", 9.95f, "9.9000"},      // 9.9499998...: just below the tie
-        {"9.85", 9.85f, "9.9000"},      // 9.8500003...
+        {"9.95", 9.95f, "9.9000"}, // 9.9499998...: just below the tie
+        {"9.85", 9.85f, "9.9000"}, // 9.8500003...
         {"0.99996", 0.99996f, "1.0000"},
         {"0.99995", 0.99995f, "1.0000"}, // 0.99994999...: two digits 99|9
         {"0.0995", 0.0995f, "0.1000"},   // 0.0995000...
@@ -113,7 +117,7 @@ void RuntimeFormatTest::fixedMore_data()
         {"999.5", 999.5f, "1E0003"},
         {"995", 995.0f, "1E0003"},
         {"994", 994.0f, "9.9E0002"},
-        {"105", 105.0f, "1.1E0002"},     // ties away from zero
+        {"105", 105.0f, "1.1E0002"}, // ties away from zero
         {"-105", -105.0f, "-1.1E0002"},
         {"1005", 1005.0f, "1E0003"},
         {"1e38", 1e38f, "1E0038"},
@@ -150,7 +154,7 @@ void RuntimeFormatTest::fixedMore_data()
         {"0.5", 0.5f, "0.5000"},
         {"-1", -1.0f, "-1.0000"},
         {"0.1", 0.1f, "0.1000"},
-        {"1.05", 1.05f, "1.0000"},        // 1.0499999...
+        {"1.05", 1.05f, "1.0000"}, // 1.0499999...
         {"3.14159", 3.14159f, "3.1000"},
         {"0.013", 0.013f, "0.0130"},
         {"0.0135", 0.0135f, "0.0140"},   // 0.01350000035...
@@ -183,8 +187,8 @@ void RuntimeFormatTest::fixedEveryFloatShape()
     numtext::setDecimalSeparator(u',');
     for (int exponent = -149; exponent <= 127; ++exponent) {
         const float base = std::ldexp(1.0f, exponent);
-        for (const float value : {base, std::nextafter(base, 0.0f), std::nextafter(base, FLT_MAX),
-                                  -base, base * 1.5f}) {
+        for (const float value :
+             {base, std::nextafter(base, 0.0f), std::nextafter(base, FLT_MAX), -base, base * 1.5f}) {
             const QString text = numtext::formatFixed(value);
             QVERIFY2(text.size() >= 6 && text.size() <= 10, qPrintable(text));
             QVERIFY2(!text.contains(u'.'), qPrintable(text));
@@ -198,7 +202,11 @@ void RuntimeFormatTest::plain_data()
 {
     QTest::addColumn<long double>("value");
     QTest::addColumn<QString>("text");
-    const struct { const char *name; long double value; const char *text; } rows[] = {
+    const struct {
+        const char *name;
+        long double value;
+        const char *text;
+    } rows[] = {
         {"0", 0.0L, "0"},
         {"-0", -0.0L, "0"},
         {"1", 1.0L, "1"},
@@ -211,7 +219,7 @@ void RuntimeFormatTest::plain_data()
         {"12345.678", 12345.678L, "12345.678"},
         {"100", 100.0L, "100"},
         {"1e14", 1e14L, "100000000000000"},
-        {"1e15", 1e15L, "1E15"},            // 16 integer digits
+        {"1e15", 1e15L, "1E15"}, // 16 integer digits
         {"999999999999999", 999999999999999.0L, "999999999999999"},
         {"9999999999999999", 9999999999999999.0L, "1E16"},
         {"1e16", 1e16L, "1E16"},

@@ -41,8 +41,8 @@ locale_t cLocale()
 
 const QRegularExpression &floatGrammar()
 {
-    static const QRegularExpression re(QStringLiteral(
-        "\\A[ \\t]*[+-]?(?:[0-9]+[.,]?[0-9]*|[.,][0-9]+)(?:[eE][+-]?[0-9]+)?[ \\t]*\\z"));
+    static const QRegularExpression re(
+        QStringLiteral("\\A[ \\t]*[+-]?(?:[0-9]+[.,]?[0-9]*|[.,][0-9]+)(?:[eE][+-]?[0-9]+)?[ \\t]*\\z"));
     return re;
 }
 
@@ -95,7 +95,6 @@ QString visible(const QString &text)
     return QStringLiteral("\"") + out + QStringLiteral("\"");
 }
 
-
 // ---------------------------------------------------------------------------
 // Text generators.
 
@@ -128,13 +127,58 @@ private:
     QChar hostile()
     {
         static const char16_t chars[] = {
-            u'\u0660', u'\u0661', u'\u0669', u'\u06F5', u'\u0966', u'\u0967', u'\uFF10',
-            u'\uFF11', u'\uFF0E', u'\uFF0C', u'\u00B2', u'\u2070', u'\u2081', u'\u200F',
-            u'\u200E', u'\u061C', u'\u202E', u'\u00A0', u'\u202F', u'\u2009', u'\u3000',
-            u'\u2212', u'\uFE63', u'\u066B', u'\u066C', u'\u00B7', u'\u2024', u'\uFEFF',
-            char16_t(0xD83D), char16_t(0xDE00), u'\0', u'\n', u'\r', u'\v', u'\f', u'x', u'X', u'i',
-            u'n', u'f', u'a', u'N', u'I', u'd', u'D', u'p', u'$', u'#', u'_', u'\'',
-            u'\u00E9', u'\u0435', // Cyrillic e
+            u'\u0660',
+            u'\u0661',
+            u'\u0669',
+            u'\u06F5',
+            u'\u0966',
+            u'\u0967',
+            u'\uFF10',
+            u'\uFF11',
+            u'\uFF0E',
+            u'\uFF0C',
+            u'\u00B2',
+            u'\u2070',
+            u'\u2081',
+            u'\u200F',
+            u'\u200E',
+            u'\u061C',
+            u'\u202E',
+            u'\u00A0',
+            u'\u202F',
+            u'\u2009',
+            u'\u3000',
+            u'\u2212',
+            u'\uFE63',
+            u'\u066B',
+            u'\u066C',
+            u'\u00B7',
+            u'\u2024',
+            u'\uFEFF',
+            char16_t(0xD83D),
+            char16_t(0xDE00),
+            u'\0',
+            u'\n',
+            u'\r',
+            u'\v',
+            u'\f',
+            u'x',
+            u'X',
+            u'i',
+            u'n',
+            u'f',
+            u'a',
+            u'N',
+            u'I',
+            u'd',
+            u'D',
+            u'p',
+            u'$',
+            u'#',
+            u'_',
+            u'\'',
+            u'\u00E9',
+            u'\u0435', // Cyrillic e
         };
         return QChar(chars[pick(int(std::size(chars)))]);
     }
@@ -217,8 +261,8 @@ private:
 
     QString hugeExponent()
     {
-        return blanks() + sign() + digits(5, false) + (chance(50) ? QStringLiteral("e") : QStringLiteral("E"))
-            + sign() + digits(40, false) + blanks();
+        return blanks() + sign() + digits(5, false) + (chance(50) ? QStringLiteral("e") : QStringLiteral("E")) +
+            sign() + digits(40, false) + blanks();
     }
 
     QString longDigits()
@@ -240,9 +284,7 @@ private:
         for (int e = 0; e < edits; ++e) {
             const int at = pick(int(text.size()) + 1);
             switch (pick(4)) {
-            case 0:
-                text.insert(at, chance(30) ? hostile() : numberish());
-                break;
+            case 0: text.insert(at, chance(30) ? hostile() : numberish()); break;
             case 1:
                 if (at < text.size())
                     text.remove(at, 1);
@@ -251,8 +293,7 @@ private:
                 if (at < text.size())
                     text[at] = chance(30) ? hostile() : numberish();
                 break;
-            default:
-                break; // unchanged: a valid number now and then
+            default: break; // unchanged: a valid number now and then
             }
         }
         return text;
@@ -270,9 +311,9 @@ float randomFloat(std::mt19937_64 &random)
     if (kind == 0) // any bit pattern: subnormals, infinities, NaNs included
         return std::bit_cast<float>(uint32_t(random()));
     if (kind == 1) { // a decimal value near the rounding borders
-        static const double borders[] = {0.5, 0.95, 0.995, 0.9995, 0.99995, 0.125, 1.25, 9.5,
-                                         9.95, 99.5, 995, 0.00005, 0.00015, 0.0005, 0.005,
-                                         0.05, 0.0095, 0.00095, 99.95, 105, 10, 100};
+        static const double borders[] = {0.5,    0.95,    0.995, 0.9995,  0.99995, 0.125,  1.25,  9.5,
+                                         9.95,   99.5,    995,   0.00005, 0.00015, 0.0005, 0.005, 0.05,
+                                         0.0095, 0.00095, 99.95, 105,     10,      100};
         const double base = borders[random() % std::size(borders)];
         const double scale = std::pow(10.0, int(random() % 7) - 3);
         float value = float(base * (random() % 2 ? scale : 1.0));
@@ -294,13 +335,12 @@ float randomFloat(std::mt19937_64 &random)
 } // namespace
 
 // QVERIFY2 builds its message every time; this one only on a failure.
-#define CHECK(condition, message)                                                     \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            QTest::qFail(qPrintable(QStringLiteral(#condition ": ") + (message)),     \
-                         __FILE__, __LINE__);                                         \
-            return;                                                                   \
-        }                                                                             \
+#define CHECK(condition, message)                                                                                      \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            QTest::qFail(qPrintable(QStringLiteral(#condition ": ") + (message)), __FILE__, __LINE__);                 \
+            return;                                                                                                    \
+        }                                                                                                              \
     } while (false)
 
 class RuntimeFuzzTest : public QObject {
@@ -322,8 +362,8 @@ void RuntimeFuzzTest::initTestCase()
     seed = qEnvironmentVariable("TIVARO_FUZZ_SEED").toULongLong(&ok);
     if (!ok)
         seed = std::random_device{}() * 0x100000000ull + std::random_device{}();
-    qInfo("fuzz seed: %llu (set TIVARO_FUZZ_SEED=%llu to repeat this run)",
-          static_cast<unsigned long long>(seed), static_cast<unsigned long long>(seed));
+    qInfo("fuzz seed: %llu (set TIVARO_FUZZ_SEED=%llu to repeat this run)", static_cast<unsigned long long>(seed),
+          static_cast<unsigned long long>(seed));
 }
 
 void RuntimeFuzzTest::texts()
@@ -341,7 +381,8 @@ void RuntimeFuzzTest::texts()
         const std::optional<long double> expected = referenceFloat(text);
         const std::optional<long double> got = numtext::tryParseFloat(text);
         CHECK(got.has_value() == expected.has_value(), where());
-        const QString invalidFloat = QStringLiteral("'") + text + QStringLiteral("' is not a valid floating point value");
+        const QString invalidFloat =
+            QStringLiteral("'") + text + QStringLiteral("' is not a valid floating point value");
         long double parsed = 0;
         QString error = raisedMessage([&] { parsed = numtext::parseFloat(text); });
         float stored = 0;
@@ -357,8 +398,7 @@ void RuntimeFuzzTest::texts()
                 CHECK(stored == narrowed && std::signbit(stored) == std::signbit(narrowed), where());
             } else {
                 ++overflows;
-                CHECK(error32 == QStringLiteral("Floating point overflow"),
-                      where() + QStringLiteral(": ") + error32);
+                CHECK(error32 == QStringLiteral("Floating point overflow"), where() + QStringLiteral(": ") + error32);
             }
         } else {
             CHECK(error == invalidFloat, where() + QStringLiteral(": ") + error);
@@ -384,8 +424,8 @@ void RuntimeFuzzTest::texts()
         else
             CHECK(error == invalidInteger, where() + QStringLiteral(": ") + error);
     }
-    qInfo("%d texts: %d numbers (%d beyond float), %d integers, %lld ms", kTexts, valid, overflows,
-          validIntegers, static_cast<long long>(timer.elapsed()));
+    qInfo("%d texts: %d numbers (%d beyond float), %d integers, %lld ms", kTexts, valid, overflows, validIntegers,
+          static_cast<long long>(timer.elapsed()));
     // The mix must really reach every branch.
     QVERIFY(valid > kTexts / 5);
     QVERIFY(valid < kTexts * 4 / 5);
@@ -446,7 +486,9 @@ void RuntimeFuzzTest::midpoints()
         buffer.resize(std::strlen(buffer.c_str()));
         const std::size_t e = buffer.find('e');
         CHECK(e != std::string::npos && e > 3,
-              QStringLiteral("midpoint %1 (seed %2): no expansion: %3").arg(i).arg(seed)
+              QStringLiteral("midpoint %1 (seed %2): no expansion: %3")
+                  .arg(i)
+                  .arg(seed)
                   .arg(QString::fromLatin1(buffer.substr(0, 100).c_str())));
         std::string mantissa = buffer.substr(0, e);
         const std::string exponentText = buffer.substr(e);
@@ -467,7 +509,10 @@ void RuntimeFuzzTest::midpoints()
         }
         const std::string above = mantissa + std::string(int(random() % 40), '0') + "1";
 
-        struct Case { std::string text; long double expected; };
+        struct Case {
+            std::string text;
+            long double expected;
+        };
         const Case cases[] = {{mantissa + exponentText, toEven},
                               {above + exponentText, y},
                               {below.empty() ? std::string() : below + exponentText, x}};
@@ -489,8 +534,8 @@ void RuntimeFuzzTest::midpoints()
         if (xEven)
             ++evenDown;
     }
-    qInfo("%d midpoints (%d subnormal, %d tie to the lower one), %lld ms", kMidpoints, subnormals,
-          evenDown, static_cast<long long>(timer.elapsed()));
+    qInfo("%d midpoints (%d subnormal, %d tie to the lower one), %lld ms", kMidpoints, subnormals, evenDown,
+          static_cast<long long>(timer.elapsed()));
 }
 
 void RuntimeFuzzTest::floats()
@@ -506,16 +551,18 @@ void RuntimeFuzzTest::floats()
         numtext::setDecimalSeparator(separator);
         const float value = randomFloat(random);
         const QString text = numtext::formatFixed(value);
-        const auto where = [&] { return QStringLiteral("float %1 = %2 (bits %3, seed %4) -> %5")
-                                  .arg(i)
-                                  .arg(double(value), 0, 'g', 9)
-                                  .arg(std::bit_cast<uint32_t>(value), 8, 16, QChar(u'0'))
-                                  .arg(seed)
-                                  .arg(visible(text)); };
+        const auto where = [&] {
+            return QStringLiteral("float %1 = %2 (bits %3, seed %4) -> %5")
+                .arg(i)
+                .arg(double(value), 0, 'g', 9)
+                .arg(std::bit_cast<uint32_t>(value), 8, 16, QChar(u'0'))
+                .arg(seed)
+                .arg(visible(text));
+        };
         if (!std::isfinite(value)) {
             ++nonFinite;
-            CHECK(text == QStringLiteral("NAN") || text == QStringLiteral("INF")
-                  || text == QStringLiteral("-INF"), where());
+            CHECK(text == QStringLiteral("NAN") || text == QStringLiteral("INF") || text == QStringLiteral("-INF"),
+                  where());
             continue;
         }
         CHECK(fixedShape.match(text).hasMatch(), where());
@@ -546,8 +593,8 @@ void RuntimeFuzzTest::floats()
         const long double steps = *back / unit;
         CHECK(std::fabs(steps - std::round(steps)) < 1e-6L, where());
     }
-    qInfo("%d floats: %d not finite, %d scientific, %d zero, %lld ms", kFloats, nonFinite, scientific,
-          zeros, static_cast<long long>(timer.elapsed()));
+    qInfo("%d floats: %d not finite, %d scientific, %d zero, %lld ms", kFloats, nonFinite, scientific, zeros,
+          static_cast<long long>(timer.elapsed()));
     QVERIFY(nonFinite > 0);
     QVERIFY(scientific > kFloats / 10);
 }

@@ -4,8 +4,8 @@
 #include "gui_fixture.h"
 
 #include "info/description_texts.h"
-#include "info/info_form.h"
-#include "ui_info_form.h"
+#include "info/description_window.h"
+#include "ui_description_window.h"
 #include "workbench/captions.h"
 
 #include <QCheckBox>
@@ -39,7 +39,7 @@ QStringList builtInTexts()
         texts << description.closeCaption << description.lines;
     }
     Workbench wb;
-    Ui::Form1 &c = wb.c();
+    Ui::MainWindow &c = wb.c();
     wb.click(c.biasCBox);
     for (QAbstractButton *gate : {c.andGateB, c.orGateB, c.nandGateB, c.xorGateB}) {
         wb.click(gate);
@@ -93,8 +93,8 @@ QStringList cutCaptions(QWidget &window)
     QStringList cut;
     for (const QLabel *label : window.findChildren<QLabel *>()) {
         const QFontMetrics metrics(label->font());
-        if (metrics.horizontalAdvance(label->text()) > label->contentsRect().width()
-            || metrics.height() > label->contentsRect().height())
+        if (metrics.horizontalAdvance(label->text()) > label->contentsRect().width() ||
+            metrics.height() > label->contentsRect().height())
             cut << label->objectName() + QStringLiteral(": ") + label->text();
     }
     for (const QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
@@ -121,7 +121,7 @@ private slots:
         Workbench wb;
         const QString family = windowFontFamily();
         QCOMPARE(QFontInfo(wb.c().endB->font()).family(), family);
-        QCOMPARE(QFontInfo(wb.c().Chart1->font()).family(), family);
+        QCOMPARE(QFontInfo(wb.c().errorChart->font()).family(), family);
         QCOMPARE(QFontInfo(wb.window().descriptionWindow()->controls().infoMemo->font()).family(), family);
     }
 
@@ -133,7 +133,8 @@ private slots:
             for (char32_t letter : text.toUcs4())
                 if (letter >= u' ' && !metrics.inFontUcs4(letter) && !missing.contains(QString::fromUcs4(&letter, 1)))
                     missing += QString::fromUcs4(&letter, 1);
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not in ") + windowFontFamily() + QStringLiteral(": ") + missing));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("not in ") + windowFontFamily() + QStringLiteral(": ") + missing));
     }
 
     void boldIsHeavierThanRegular()
@@ -152,7 +153,7 @@ private slots:
     void everyCaptionFitsInEveryLanguage()
     {
         Workbench wb;
-        Ui::Form1 &c = wb.c();
+        Ui::MainWindow &c = wb.c();
         wb.click(c.biasCBox); // the bias controls' captions too
         for (QAbstractButton *radio : {c.deRB, c.enRB, c.skRB}) {
             wb.click(radio);

@@ -19,7 +19,10 @@ QList<const ActionHold *> &liveHolds()
 // (its width, say) follows it back; the handlers are held meanwhile, and the
 // same text again changes nothing. A memo tells of every setting, even of
 // the same text, so it is put back quietly.
-void putBack(QLineEdit *line, const QString &text) { line->setText(text); }
+void putBack(QLineEdit *line, const QString &text)
+{
+    line->setText(text);
+}
 
 void putBack(QPlainTextEdit *memo, const QString &text)
 {
@@ -50,7 +53,13 @@ ActionHold::~ActionHold()
     liveHolds().removeOne(this);
     if (closeWanted && window) {
         // After the handler that held the window has returned.
-        QMetaObject::invokeMethod(window, [w = window] { if (w) w->close(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window,
+            [w = window] {
+                if (w)
+                    w->close();
+            },
+            Qt::QueuedConnection);
     }
 }
 

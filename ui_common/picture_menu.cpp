@@ -5,8 +5,8 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPixmap>

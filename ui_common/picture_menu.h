@@ -15,7 +15,7 @@ struct PictureMenuTexts {
     QString copyImage = QStringLiteral("Copy image");
     QString saveTitle = QStringLiteral("Save image");
     QString fileFilter = QStringLiteral("PNG image (*.png)");
-    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2");   // path, reason
+    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, reason
     // The reasons of the common failures; the system's own text tells the rest.
     QString noFolder = QStringLiteral("No such folder");
     QString noPermission = QStringLiteral("Permission denied");

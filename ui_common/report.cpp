@@ -22,8 +22,8 @@ void showBox(Kind kind, const QString &caption, const QString &text)
 {
     // A parentless box is centred on the screen.
     QWidget *over = kind == Kind::Error ? QApplication::activeWindow() : nullptr;
-    QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text,
-                    QMessageBox::Ok, over);
+    QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
+                    over);
     // Not modal, and waited for here: the holds keep the windows still.
     box.setWindowModality(Qt::NonModal);
     QEventLoop loop;
@@ -53,11 +53,20 @@ void deliver(Kind kind, const QString &text)
 
 } // namespace
 
-void setSink(Sink sink) { currentSink() = std::move(sink); }
+void setSink(Sink sink)
+{
+    currentSink() = std::move(sink);
+}
 
-void showError(const QString &message) { deliver(Kind::Error, withFullStop(message)); }
+void showError(const QString &message)
+{
+    deliver(Kind::Error, withFullStop(message));
+}
 
-void showNotice(const QString &text) { deliver(Kind::Notice, text); }
+void showNotice(const QString &text)
+{
+    deliver(Kind::Notice, text);
+}
 
 QString withFullStop(const QString &message)
 {

@@ -8,8 +8,8 @@
 namespace report {
 
 enum class Kind {
-    Error,   // error icon, OK, application title as caption
-    Notice,  // no icon, OK, centred on the screen
+    Error,  // error icon, OK, application title as caption
+    Notice, // no icon, OK, centred on the screen
 };
 
 using Sink = std::function<void(Kind kind, const QString &caption, const QString &text)>;

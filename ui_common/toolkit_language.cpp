@@ -14,12 +14,9 @@ Language installedFor = English;
 const char *qtbaseFile(Language language)
 {
     switch (language) {
-    case German:
-        return "qtbase_de";
-    case Slovak:
-        return "qtbase_sk";
-    case English:
-        break;
+    case German: return "qtbase_de";
+    case Slovak: return "qtbase_sk";
+    case English: break;
     }
     return nullptr;
 }

@@ -5,9 +5,9 @@
 // machinery. And here, while a handler holds a window (ActionHold), every
 // other user event of that window is turned away, whichever way it came in.
 
+#include "runtime/app_error.h"
 #include "ui_common/action_hold.h"
 #include "ui_common/report.h"
-#include "runtime/app_error.h"
 
 #include <exception>
 #include <new>

@@ -12,12 +12,18 @@ struct EditLabel {
 
 // Which label names which edit.
 constexpr EditLabel editLabels[] = {
-    {"in1Edit", "in1Lab"},          {"in2Edit", "in2Lab"},
-    {"weight1Edit", "w1Lab"},       {"weight2Edit", "w2Lab"},
-    {"outputEdit", "outputLab"},    {"thresholdEdit", "thresholdLab"},
-    {"lRateEdit", "learningRateLab"}, {"repeatEdit", "repeatLab"},
-    {"lessonCntEdit", "lesonDoneLab"}, {"targetMemo", "targetLab"},
-    {"biasEdit", "biasLab"},        {"weight0Edit", "weight0Lab"},
+    {"in1Edit", "in1Lab"},
+    {"in2Edit", "in2Lab"},
+    {"weight1Edit", "w1Lab"},
+    {"weight2Edit", "w2Lab"},
+    {"outputEdit", "outputLab"},
+    {"thresholdEdit", "thresholdLab"},
+    {"lRateEdit", "learningRateLab"},
+    {"repeatEdit", "repeatLab"},
+    {"lessonCntEdit", "lesonDoneLab"},
+    {"targetMemo", "targetLab"},
+    {"biasEdit", "biasLab"},
+    {"weight0Edit", "weight0Lab"},
 };
 
 } // namespace

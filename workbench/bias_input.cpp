@@ -1,10 +1,10 @@
 // Switching the bias input: a three-input neuron and four controls of its own.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include "runtime/number_text.h"
 #include "runtime/random.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 #include "workbench/accessible_names.h"
 
 #include <QCheckBox>
@@ -24,7 +24,7 @@ constexpr int outputShift = 30;
 template <class Control>
 Control *createBlue(QWidget *window, const char *name, int pointSize, bool bold)
 {
-    auto *control = new Control(window);   // the window owns it
+    auto *control = new Control(window); // the window owns it
     control->setObjectName(QString::fromLatin1(name));
     QFont font = control->font();
     font.setPointSize(pointSize);
@@ -52,9 +52,9 @@ void moveBy(QWidget *control, int dy)
 
 } // namespace
 
-void TForm1::BiasCBoxClick()
+void MainWindow::BiasCBoxClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     workbench.neuron.reset();
     c.targetMemo->clear();
     const bool on = c.biasCBox->isChecked();
@@ -68,16 +68,16 @@ void TForm1::BiasCBoxClick()
         moveBy(c.outputLab, outputShift);
         moveBy(c.outputEdit, outputShift);
     }
-    workbench.neuron = std::make_unique<TNeuron>(on ? 3 : 2);
+    workbench.neuron = std::make_unique<Neuron>(on ? 3 : 2);
     // The new neuron computes what the check boxes and the threshold edit show.
     workbench.neuron->AnalogOutput = c.showAnalogCBox->isChecked();
     sigmoidCBClick();
     ThresholdEditChange();
 }
 
-void TForm1::CreateBiasControls()
+void MainWindow::CreateBiasControls()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
 
     QLabel *biasLab = createBlue<QLabel>(this, "biasLab", 10, true);
     placeLabel(biasLab, QStringLiteral("Bias"), c.in1Lab->x(), c.in1Lab->y() - 70);
@@ -94,8 +94,7 @@ void TForm1::CreateBiasControls()
     workbench.weight0Lab = weight0Lab;
 
     QLineEdit *weight0Edit = createBlue<QLineEdit>(this, "weight0Edit", 10, false);
-    weight0Edit->setGeometry(c.weight1Edit->x(), weight0Lab->y() + 15, c.weight1Edit->width(),
-                             c.weight1Edit->height());
+    weight0Edit->setGeometry(c.weight1Edit->x(), weight0Lab->y() + 15, c.weight1Edit->width(), c.weight1Edit->height());
     weight0Edit->setText(numtext::formatFixed(static_cast<float>(rng::draw())));
     workbench.weight0Edit = weight0Edit;
 

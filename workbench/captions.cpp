@@ -11,11 +11,13 @@ const std::array<CaptionRow, 17> captionTable = {{
     {T::Control, "randomNeuronB", {u"Randomisiere", u"Randomise", u"Randomizuj"}},
     {T::Control, "targetLab", {u"Das Ziel (target)", u"target", u"Cieľ (target)"}},
     {T::Control, "lessonB", {u"Lektion starten", u"Start the lesson", u"Štartuj učenie"}},
-    {T::Control, "popisB", {u"Beschreibung", u"Short notes", u"Krátky popis"}},
+    {T::Control, "descriptionB", {u"Beschreibung", u"Short notes", u"Krátky popis"}},
     {T::Control, "repeatLab", {u"Wiederholungen:", u"Repeat     :", u"Počet kôl :"}},
     {T::Control, "lesonDoneLab", {u"Abgelaufen:", u"Done    :", u"Ubehnutých:"}},
-    {T::Control, "infoLab", {u"Bitte wählen Sie zuerst: AND,OR,NAND,XOR", u"Please select AND,OR,NAND,XOR first",
-                             u"Zvoľte najprv funkciu AND,OR,NAND alebo XOR"}},
+    {T::Control,
+     "infoLab",
+     {u"Bitte wählen Sie zuerst: AND,OR,NAND,XOR", u"Please select AND,OR,NAND,XOR first",
+      u"Zvoľte najprv funkciu AND,OR,NAND alebo XOR"}},
     {T::Control, "nextPatternB", {u"Nächster Inputwert", u"Next input", u"Nasledujúci input"}},
     {T::Control, "learningRateLab", {u"learning rate:", u"learning rate:", u"learning rate:"}},
     {T::Control, "biasCBox", {u"Schalte Bias ein", u"Use bias", u"Použi bias"}},
@@ -43,9 +45,9 @@ PictureMenuTexts pictureMenuTexts(Language language)
 {
     const PictureMenuRow &row = pictureMenuRows[language];
     const auto text = [](const char16_t *t) { return QString::fromUtf16(t); };
-    return {text(row.saveImage), text(row.copyImage), text(row.saveTitle), text(row.fileFilter),
-            text(row.saveFailed), text(row.noFolder),  text(row.noPermission), text(row.readOnly),
-            text(row.diskFull)};
+    return {text(row.saveImage),    text(row.copyImage),  text(row.saveTitle),
+            text(row.fileFilter),   text(row.saveFailed), text(row.noFolder),
+            text(row.noPermission), text(row.readOnly),   text(row.diskFull)};
 }
 
 void setCaption(QWidget *control, const QString &text)

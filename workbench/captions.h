@@ -11,8 +11,8 @@ class QWidget;
 
 // What a caption row is written into.
 enum class CaptionTarget {
-    Control,        // the control of the main window with this object name
-    LeftAxisTitle,  // the error chart's axis titles
+    Control,       // the control of the main window with this object name
+    LeftAxisTitle, // the error chart's axis titles
     BottomAxisTitle,
 };
 

@@ -1,14 +1,14 @@
 // Feeding the decision view from the workbench: opening and closing it, and
 // handing it the neuron's numbers after every action and during long lessons.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include "chart/error_chart.h"
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
 #include "ui_common/user_action.h"
 #include "ui_common/window_placement.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 #include "workbench/captions.h"
 #include "workbench/diagram_image.h"
 
@@ -19,14 +19,13 @@
 namespace {
 
 // No gate has been chosen while every pattern is still all zero.
-std::optional<GatePatterns> loadedGate(const std::array<TPattern, 4> &patterns)
+std::optional<Patterns> loadedGate(const std::array<Pattern, 4> &patterns)
 {
-    const bool empty = std::all_of(patterns.begin(), patterns.end(), [](const TPattern &p) {
-        return p.In1 == 0.0f && p.In2 == 0.0f && p.Target == 0.0f;
-    });
+    const bool empty = std::all_of(patterns.begin(), patterns.end(),
+                                   [](const Pattern &p) { return p.In1 == 0.0f && p.In2 == 0.0f && p.Target == 0.0f; });
     if (empty)
         return std::nullopt;
-    GatePatterns gate;
+    Patterns gate;
     for (std::size_t i = 0; i < gate.size(); ++i)
         gate[i] = {patterns[i].In1, patterns[i].In2, patterns[i].Target};
     return gate;
@@ -34,7 +33,7 @@ std::optional<GatePatterns> loadedGate(const std::array<TPattern, 4> &patterns)
 
 } // namespace
 
-void TForm1::setUpDecisionView()
+void MainWindow::setUpDecisionView()
 {
     // F2, not Ctrl+D: a focused line edit takes Ctrl+D as "delete forward".
     decisionAction = new QAction(this);
@@ -48,12 +47,12 @@ void TForm1::setUpDecisionView()
         // turns the toggle away, so the mark must follow the view, not the key.
         decisionAction->setChecked(decision && decision->isVisible());
     });
-    ui->Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ui->Image1->addAction(decisionAction);
-    ui->Chart1->setExtraMenuActions({decisionAction});
+    ui->diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->diagramImage->addAction(decisionAction);
+    ui->errorChart->setExtraMenuActions({decisionAction});
 }
 
-void TForm1::toggleDecisionView()
+void MainWindow::toggleDecisionView()
 {
     if (decision && decision->isVisible()) {
         decision->close();
@@ -68,16 +67,16 @@ void TForm1::toggleDecisionView()
     }
     // Beside this window, never over the diagram or the chart it explains.
     const auto within = [this](const QWidget *part) { return QRect(part->mapTo(this, QPoint(0, 0)), part->size()); };
-    moveBeside(decision, this, within(ui->Image1).united(within(ui->Chart1)));
+    moveBeside(decision, this, within(ui->diagramImage).united(within(ui->errorChart)));
     decision->show();
     refreshDecisionView();
 }
 
-void TForm1::refreshDecisionView()
+void MainWindow::refreshDecisionView()
 {
     if (!decision || !decision->isVisible() || !workbench.neuron)
         return;
-    const TNeuron &neuron = *workbench.neuron;
+    const Neuron &neuron = *workbench.neuron;
     DecisionNeuron shown;
     shown.weight1 = neuron.GetWeight(0);
     shown.weight2 = neuron.GetWeight(1);
@@ -88,7 +87,7 @@ void TForm1::refreshDecisionView()
     decision->showNeuron(shown, loadedGate(workbench.patterns));
 }
 
-void TForm1::noteLessonInDecisionView()
+void MainWindow::noteLessonInDecisionView()
 {
     if (!decision || !decision->isVisible())
         return;
@@ -96,7 +95,7 @@ void TForm1::noteLessonInDecisionView()
     decision->noteLesson();
 }
 
-void TForm1::retitleDecisionView()
+void MainWindow::retitleDecisionView()
 {
     const Language language = workbench.language < languageCount ? workbench.language : German;
     if (decisionAction)

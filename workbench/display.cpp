@@ -1,19 +1,19 @@
 // Presenting patterns and showing the neuron in the edits.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
-#include "ui_common/report.h"
 #include "runtime/float32.h"
 #include "runtime/number_text.h"
-#include "ui_main_form.h"
+#include "ui_common/report.h"
+#include "ui_main_window.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
-void TForm1::ShowNeuron()
+void MainWindow::ShowNeuron()
 {
-    Ui::Form1 &c = *ui;
-    TNeuron &neuron = *workbench.neuron;
+    Ui::MainWindow &c = *ui;
+    Neuron &neuron = *workbench.neuron;
     setEditText(c.weight1Edit, numtext::formatFixed(neuron.GetWeight(0)));
     setEditText(c.weight2Edit, numtext::formatFixed(neuron.GetWeight(1)));
     setEditText(c.in1Edit, numtext::formatFixed(neuron.GetInput(0)));
@@ -26,24 +26,24 @@ void TForm1::ShowNeuron()
     setEditText(c.outputEdit, neuron.AnalogOutput ? numtext::formatFixed(output) : numtext::formatPlain(output));
 }
 
-void TForm1::NextPatternBClick()
+void MainWindow::NextPatternBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     workbench.advancePattern();
-    const TPattern &pattern = workbench.pattern(workbench.patternIndex);
+    const Pattern &pattern = workbench.pattern(workbench.patternIndex);
     setEditText(c.in1Edit, numtext::formatFixed(pattern.In1));
     setEditText(c.in2Edit, numtext::formatFixed(pattern.In2));
     ThinkBClick();
 }
 
-void TForm1::ThinkBClick()
+void MainWindow::ThinkBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     if (c.in1Edit->text().isEmpty() || c.in2Edit->text().isEmpty()) {
         report::showNotice(QStringLiteral("Missing input values!"));
         return;
     }
-    TNeuron &neuron = *workbench.neuron;
+    Neuron &neuron = *workbench.neuron;
     neuron.SetWeight(0, numtext::parseFloat32(c.weight1Edit->text()));
     neuron.SetWeight(1, numtext::parseFloat32(c.weight2Edit->text()));
     neuron.SetInput(0, numtext::parseFloat32(c.in1Edit->text()));
@@ -56,18 +56,18 @@ void TForm1::ThinkBClick()
     ShowNeuron();
 }
 
-void TForm1::ShowAnalogCBoxClick()
+void MainWindow::ShowAnalogCBoxClick()
 {
     workbench.neuron->AnalogOutput = ui->showAnalogCBox->isChecked();
     ShowNeuron();
 }
 
-void TForm1::sigmoidCBClick()
+void MainWindow::sigmoidCBClick()
 {
     workbench.neuron->ActivationMode = ui->sigmoidCB->isChecked() ? 1 : 0;
 }
 
-void TForm1::ThresholdEditChange()
+void MainWindow::ThresholdEditChange()
 {
     // An unreadable text means threshold 0, without a message; a readable one
     // beyond the 32-bit range is still an overflow.

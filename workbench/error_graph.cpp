@@ -1,34 +1,34 @@
 // Switching between the diagram and the error chart, and scaling its
 // iteration axis.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include "chart/error_chart.h"
 #include "runtime/number_text.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 #include "workbench/diagram_image.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
-void TForm1::rescaleIterationAxis(int64_t count)
+void MainWindow::rescaleIterationAxis(int64_t count)
 {
-    ChartAxis &axis = ui->Chart1->bottomAxis();
+    ChartAxis &axis = ui->errorChart->bottomAxis();
     axis.setMaximum(static_cast<double>(count));
     axis.setIncrement(1.0);
     axis.recompute();
 }
 
-void TForm1::ErrGraphCBClick()
+void MainWindow::ErrGraphCBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     if (c.errGraphCB->isChecked()) {
-        c.Image1->hide();
+        c.diagramImage->hide();
         rescaleIterationAxis(numtext::parseInt32(c.repeatEdit->text()));
-        c.Chart1->show();
+        c.errorChart->show();
     } else {
-        c.Chart1->hide();
-        c.Chart1->clearPoints();
-        c.Image1->show();
+        c.errorChart->hide();
+        c.errorChart->clearPoints();
+        c.diagramImage->show();
     }
 }

@@ -9,10 +9,10 @@ enum Gate : uint8_t { NandGate = 1, OrGate = 2, AndGate = 3, XorGate = 4 };
 
 // Byte 12*(g-1) + 3*(p-1) + v holds value v of pattern p of gate g.
 constexpr std::array<uint8_t, 48> gateTable = {
-    0, 0, 1,  0, 1, 1,  1, 0, 1,  1, 1, 0, // NAND
-    1, 1, 1,  0, 1, 1,  1, 0, 1,  0, 0, 0, // OR
-    1, 1, 1,  0, 1, 0,  1, 0, 0,  0, 0, 0, // AND
-    1, 1, 0,  0, 1, 1,  1, 0, 1,  0, 0, 0, // XOR
+    0, 0, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, // NAND
+    1, 1, 1, 0, 1, 1, 1, 0, 1, 0, 0, 0, // OR
+    1, 1, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, // AND
+    1, 1, 0, 0, 1, 1, 1, 0, 1, 0, 0, 0, // XOR
 };
 
 constexpr uint8_t gateValue(int gate, int pattern, int value)

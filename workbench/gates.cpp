@@ -1,12 +1,12 @@
 // Loading the truth table of a gate as the training set.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include "chart/error_chart.h"
+#include "lesson/gate_table.h"
 #include "runtime/number_text.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 #include "workbench/captions.h"
-#include "workbench/gate_table.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,15 +14,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-void TForm1::LoadGate(uint8_t gate)
+void MainWindow::LoadGate(uint8_t gate)
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     const bool bias = c.biasCBox->isChecked();
     c.targetMemo->clear();
     if (c.errGraphCB->isChecked())
-        c.Chart1->clearPoints();
+        c.errorChart->clearPoints();
     for (int p = 1; p <= 4; ++p) {
-        TPattern &pattern = workbench.pattern(p);
+        Pattern &pattern = workbench.pattern(p);
         QString line = bias ? QStringLiteral("| 1 | ") : QStringLiteral("| ");
         pattern.In1 = gateValue(gate, p, 0);
         line += numtext::formatPlain(pattern.In1) + QStringLiteral(" |");
@@ -32,7 +32,7 @@ void TForm1::LoadGate(uint8_t gate)
         line += QStringLiteral("  ->") + numtext::formatPlain(pattern.Target) + QStringLiteral(" |");
         c.targetMemo->appendPlainText(line);
     }
-    const TPattern &first = workbench.pattern(1);
+    const Pattern &first = workbench.pattern(1);
     setEditText(c.in1Edit, numtext::formatFixed(first.In1));
     setEditText(c.in2Edit, numtext::formatFixed(first.In2));
     workbench.neuron->SetInput(0, first.In1);
@@ -41,9 +41,9 @@ void TForm1::LoadGate(uint8_t gate)
         workbench.neuron->SetInput(2, 1.0f);
 }
 
-void TForm1::AndGateBClick()
+void MainWindow::AndGateBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     LoadGate(AndGate);
     ShowNeuron();
     setCaption(c.infoLab, QStringLiteral("AND gate"));
@@ -52,10 +52,10 @@ void TForm1::AndGateBClick()
     c.lessonB->setEnabled(true);
 }
 
-void TForm1::loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
-                                  const char *thresholdWithoutBias)
+void MainWindow::loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
+                                      const char *thresholdWithoutBias)
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     LoadGate(gate);
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
     setCaption(c.infoLab, QString::fromLatin1(caption));
@@ -65,8 +65,17 @@ void TForm1::loadGateAndThreshold(uint8_t gate, const char *caption, const char 
     c.lessonB->setEnabled(true);
 }
 
-void TForm1::OrGateBClick() { loadGateAndThreshold(OrGate, "OR gate", "0", "0,5"); }
+void MainWindow::OrGateBClick()
+{
+    loadGateAndThreshold(OrGate, "OR gate", "0", "0,5");
+}
 
-void TForm1::NandGateBClick() { loadGateAndThreshold(NandGate, "NAND gate", "0", "1,0"); }
+void MainWindow::NandGateBClick()
+{
+    loadGateAndThreshold(NandGate, "NAND gate", "0", "1,0");
+}
 
-void TForm1::XorGateBClick() { loadGateAndThreshold(XorGate, "XOR gate", "0", "1,0"); }
+void MainWindow::XorGateBClick()
+{
+    loadGateAndThreshold(XorGate, "XOR gate", "0", "1,0");
+}

@@ -25,7 +25,8 @@ void growToText(QLineEdit *edit)
     option.initFrom(edit);
     option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
     const QMargins margins = edit->textMargins();
-    const int content = edit->fontMetrics().horizontalAdvance(edit->text()) + besideText + margins.left() + margins.right();
+    const int content =
+        edit->fontMetrics().horizontalAdvance(edit->text()) + besideText + margins.left() + margins.right();
     const int wanted =
         edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(content, edit->height()), edit).width();
     const int floor = edit->minimumWidth();

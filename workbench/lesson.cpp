@@ -1,14 +1,14 @@
 // The lesson: trains the neuron on the loaded patterns for the repeat count.
 
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
 #include "chart/error_chart.h"
+#include "lesson/lesson_run.h"
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
-#include "ui_main_form.h"
+#include "ui_main_window.h"
 #include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
-#include "workbench/lesson_run.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -28,9 +28,9 @@ QString lessonCounterNumber(const QString &text)
     return rest.mid(begin, end - begin);
 }
 
-void TForm1::ResetLesson()
+void MainWindow::ResetLesson()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     workbench.repeatCount = numtext::parseInt32(c.repeatEdit->text());
     workbench.patternIndex = 0;
     workbench.learningRate = numtext::parseFloat32(c.lRateEdit->text());
@@ -39,11 +39,11 @@ void TForm1::ResetLesson()
     sigmoidCBClick();
 }
 
-void TForm1::LessonBClick()
+void MainWindow::LessonBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     WorkbenchState &s = workbench;
-    TNeuron &neuron = *s.neuron;
+    Neuron &neuron = *s.neuron;
 
     const QString counter = lessonCounterNumber(c.lessonCntEdit->text());
     s.lessonTotal = numtext::parseInt64(counter);
@@ -64,7 +64,7 @@ void TForm1::LessonBClick()
 
     const bool graph = c.errGraphCB->isChecked();
     const int64_t total = s.lessonTotal;
-    ErrorChart &chart = *c.Chart1;
+    ErrorChart &chart = *c.errorChart;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
     LessonProgress progress(this, c.endB, s.repeatCount, s.language);
     progress.onRepaint([this] { refreshDecisionView(); });
@@ -88,13 +88,12 @@ void TForm1::LessonBClick()
         if (graph) {
             float *next = errors.data();
             const auto plotCollected = [&] {
-                chart.addPoints(total + done + 1, errors.data(),
-                                static_cast<std::size_t>(next - errors.data()));
+                chart.addPoints(total + done + 1, errors.data(), static_cast<std::size_t>(next - errors.data()));
             };
             try {
                 lesson.run(count, [&next](float error) noexcept { *next++ = error; });
             } catch (...) {
-                plotCollected();   // the iterations before the error stay plotted
+                plotCollected(); // the iterations before the error stay plotted
                 throw;
             }
             plotCollected();

@@ -18,7 +18,10 @@ const ProgressTexts &textsFor(Language language)
 
 } // namespace
 
-void LessonProgress::setShowDelayMs(int64_t ms) { showDelayMs = ms; }
+void LessonProgress::setShowDelayMs(int64_t ms)
+{
+    showDelayMs = ms;
+}
 
 LessonProgress::LessonProgress(QWidget *window, QAbstractButton *closeButton, int64_t total, Language language)
     : hold(window, closeButton), window(window), total(total), language(language)

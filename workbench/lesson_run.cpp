@@ -1,8 +1,11 @@
-#include "workbench/lesson_run.h"
+#include "lesson/lesson_run.h"
 
 namespace {
 
-bool isBit(float value) { return value == 0.0f || value == 1.0f; }
+bool isBit(float value)
+{
+    return value == 0.0f || value == 1.0f;
+}
 
 } // namespace
 
@@ -17,7 +20,7 @@ bool LessonRun::processorHasFusedMultiplyAdd()
 
 LessonRun::Variant LessonRun::variantOf() const
 {
-    for (const TPattern &pattern : patterns)
+    for (const Pattern &pattern : patterns)
         if (!isBit(pattern.In1) || !isBit(pattern.In2))
             return Variant::Exact;
     const int inputs = neuron.InputCount;
@@ -35,7 +38,7 @@ LessonRun::Variant LessonRun::variantOf() const
     return Variant::Exact;
 }
 
-float LessonRun::exactIterationFrom(const TPattern &pattern, int inputs, float (&weights)[3])
+float LessonRun::exactIterationFrom(const Pattern &pattern, int inputs, float (&weights)[3])
 {
     for (int i = 0; i < inputs; ++i)
         neuron.SetWeight(i, weights[i]);

@@ -3,7 +3,7 @@
 // while the iterations run and go back into the neuron whenever control
 // leaves, also by an error, so the neuron always holds what was done.
 
-#include "workbench/perceptron_rule.h"
+#include "lesson/perceptron_rule.h"
 #include "workbench/workbench_state.h"
 
 #include <array>
@@ -15,7 +15,7 @@ class LessonRun {
 public:
     // `fused`: let the sigmoid use fused multiply-adds; on by default where
     // the processor has them.
-    LessonRun(TNeuron &neuron, const std::array<TPattern, 4> &patterns, float rate, int32_t &patternIndex,
+    LessonRun(Neuron &neuron, const std::array<Pattern, 4> &patterns, float rate, int32_t &patternIndex,
               bool fused = processorHasFusedMultiplyAdd())
         : neuron(neuron), patterns(patterns), rate(rate), patternIndex(patternIndex), fused(fused)
     {
@@ -56,7 +56,7 @@ private:
     // The float loop is exact only when every input is 0 or 1.
     Variant variantOf() const;
 
-    const TPattern &nextPattern()
+    const Pattern &nextPattern()
     {
         patternIndex = nextPatternIndex(patternIndex);
         return patterns[static_cast<std::size_t>(patternIndex - 1)];
@@ -103,13 +103,12 @@ private:
         float sum = weightedSum<inputs, picksOnes<kind>>(weights, patternValues(next, values));
         while (done < count) {
             index = next;
-            const TPattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
+            const Pattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
             values[0] = pattern.In1;
             values[1] = pattern.In2;
             float error;
             if (!fastIteration<kind, inputs, fusedArithmetic>(weights, values, sum, outputOf, index, rate,
-                                                              pattern.Target, error))
-                [[unlikely]] {
+                                                              pattern.Target, error)) [[unlikely]] {
                 error = slowIteration<kind, inputs>(pattern, weights, values, sum, outputOf, index);
             }
             ++done;
@@ -133,7 +132,7 @@ private:
     // The values of pattern `index` with the other inputs as they are.
     std::array<float, 3> patternValues(int32_t index, const float (&values)[3]) const
     {
-        const TPattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
+        const Pattern &pattern = patterns[static_cast<std::size_t>(index - 1)];
         return {pattern.In1, pattern.In2, values[2]};
     }
 
@@ -160,7 +159,7 @@ private:
     // An iteration the fast path declined, out of line, on copies: the
     // loop's own weights and values never get an address.
     template <OutputKind kind, int inputs>
-    [[gnu::always_inline]] float slowIteration(const TPattern &pattern, float (&weights)[3], const float (&values)[3],
+    [[gnu::always_inline]] float slowIteration(const Pattern &pattern, float (&weights)[3], const float (&values)[3],
                                                float sum, LessonOutput<kind> &outputOf, int32_t index)
     {
         float held[3] = {weights[0], weights[1], weights[2]};
@@ -177,7 +176,7 @@ private:
     // iteration, raising the overflow at the step where it happens. Either
     // way an error leaves the neuron as the exact rule would.
     template <OutputKind kind, int inputs>
-    [[gnu::noinline, gnu::cold]] float settledIteration(const TPattern &pattern, float (&weights)[3],
+    [[gnu::noinline, gnu::cold]] float settledIteration(const Pattern &pattern, float (&weights)[3],
                                                         const float (&values)[3], float sum,
                                                         LessonOutput<kind> &outputOf, int32_t index)
     {
@@ -199,10 +198,10 @@ private:
     }
 
     // Puts the weights into the neuron, runs the exact rule, reads them back.
-    float exactIterationFrom(const TPattern &pattern, int inputs, float (&weights)[3]);
+    float exactIterationFrom(const Pattern &pattern, int inputs, float (&weights)[3]);
 
-    TNeuron &neuron;
-    const std::array<TPattern, 4> &patterns;
+    Neuron &neuron;
+    const std::array<Pattern, 4> &patterns;
     const float rate;
     int32_t &patternIndex;
     const bool fused;

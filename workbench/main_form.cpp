@@ -1,12 +1,12 @@
-#include "workbench/main_form.h"
+#include "workbench/main_window.h"
 
-#include "ui_common/toolkit_language.h"
-#include "ui_common/user_action.h"
 #include "chart/error_chart.h"
-#include "info/info_form.h"
+#include "info/description_window.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
-#include "ui_main_form.h"
+#include "ui_common/toolkit_language.h"
+#include "ui_common/user_action.h"
+#include "ui_main_window.h"
 #include "workbench/accessible_names.h"
 #include "workbench/captions.h"
 #include "workbench/grow_to_text.h"
@@ -20,7 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
     // The layout's learning rate, in the user's own number format. Set before
@@ -40,36 +40,36 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1
     setUpDecisionView();
     runUserAction(this, [this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
-    form2 = new TForm2(workbench.language, this);
+    description = new DescriptionWindow(workbench.language, this);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::wireControls()
+void MainWindow::wireControls()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     wiring = {
-        {c.randomNeuronB, &TForm1::RandomNeuronBClick},
-        {c.andGateB, &TForm1::AndGateBClick},
-        {c.orGateB, &TForm1::OrGateBClick},
-        {c.nandGateB, &TForm1::NandGateBClick},
-        {c.xorGateB, &TForm1::XorGateBClick},
-        {c.showAnalogCBox, &TForm1::ShowAnalogCBoxClick},
+        {c.randomNeuronB, &MainWindow::RandomNeuronBClick},
+        {c.andGateB, &MainWindow::AndGateBClick},
+        {c.orGateB, &MainWindow::OrGateBClick},
+        {c.nandGateB, &MainWindow::NandGateBClick},
+        {c.xorGateB, &MainWindow::XorGateBClick},
+        {c.showAnalogCBox, &MainWindow::ShowAnalogCBoxClick},
         // Not a slip: every change of the output text re-reads the threshold.
-        {c.outputEdit, &TForm1::ThresholdEditChange},
-        {c.thresholdEdit, &TForm1::ThresholdEditChange},
-        {c.lRateEdit, &TForm1::LRateEditChange},
-        {c.repeatEdit, &TForm1::RepeatEditChange},
-        {c.lessonB, &TForm1::LessonBClick},
-        {c.nextPatternB, &TForm1::NextPatternBClick},
-        {c.endB, &TForm1::EndBClick},
-        {c.biasCBox, &TForm1::BiasCBoxClick},
-        {c.errGraphCB, &TForm1::ErrGraphCBClick},
-        {c.sigmoidCB, &TForm1::sigmoidCBClick},
-        {c.deRB, &TForm1::deRBClick},
-        {c.enRB, &TForm1::deRBClick},
-        {c.skRB, &TForm1::deRBClick},
-        {c.popisB, &TForm1::popisBClick},
+        {c.outputEdit, &MainWindow::ThresholdEditChange},
+        {c.thresholdEdit, &MainWindow::ThresholdEditChange},
+        {c.lRateEdit, &MainWindow::LRateEditChange},
+        {c.repeatEdit, &MainWindow::RepeatEditChange},
+        {c.lessonB, &MainWindow::LessonBClick},
+        {c.nextPatternB, &MainWindow::NextPatternBClick},
+        {c.endB, &MainWindow::EndBClick},
+        {c.biasCBox, &MainWindow::BiasCBoxClick},
+        {c.errGraphCB, &MainWindow::ErrGraphCBClick},
+        {c.sigmoidCB, &MainWindow::sigmoidCBClick},
+        {c.deRB, &MainWindow::deRBClick},
+        {c.enRB, &MainWindow::deRBClick},
+        {c.skRB, &MainWindow::deRBClick},
+        {c.descriptionB, &MainWindow::descriptionBClick},
     };
     for (const Wiring &w : wiring) {
         const Handler handler = w.handler;
@@ -81,7 +81,10 @@ void TForm1::wireControls()
         if (auto *edit = qobject_cast<QLineEdit *>(w.control))
             connect(edit, &QLineEdit::textChanged, this, run);
         else if (auto *radio = qobject_cast<QRadioButton *>(w.control))
-            connect(radio, &QRadioButton::toggled, this, [run](bool checked) { if (checked) run(); });
+            connect(radio, &QRadioButton::toggled, this, [run](bool checked) {
+                if (checked)
+                    run();
+            });
         else if (auto *box = qobject_cast<QCheckBox *>(w.control))
             connect(box, &QCheckBox::toggled, this, run);
         else if (auto *button = qobject_cast<QPushButton *>(w.control))
@@ -89,7 +92,7 @@ void TForm1::wireControls()
     }
 }
 
-TForm1::Handler TForm1::handlerOf(QObject *control) const
+MainWindow::Handler MainWindow::handlerOf(QObject *control) const
 {
     for (const Wiring &w : wiring)
         if (w.control == control)
@@ -97,13 +100,13 @@ TForm1::Handler TForm1::handlerOf(QObject *control) const
     return nullptr;
 }
 
-void TForm1::runNested(QObject *control)
+void MainWindow::runNested(QObject *control)
 {
     if (const Handler handler = handlerOf(control))
         (this->*handler)();
 }
 
-bool TForm1::setEditText(QLineEdit *edit, const QString &text)
+bool MainWindow::setEditText(QLineEdit *edit, const QString &text)
 {
     if (edit->text() == text)
         return false;
@@ -118,7 +121,7 @@ bool TForm1::setEditText(QLineEdit *edit, const QString &text)
     return true;
 }
 
-bool TForm1::setChecked(QAbstractButton *box, bool checked)
+bool MainWindow::setChecked(QAbstractButton *box, bool checked)
 {
     if (box->isChecked() == checked)
         return false;
@@ -132,17 +135,17 @@ bool TForm1::setChecked(QAbstractButton *box, bool checked)
     return true;
 }
 
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
-    Ui::Form1 &c = *ui;
-    workbench.neuron = std::make_unique<TNeuron>(2);
+    Ui::MainWindow &c = *ui;
+    workbench.neuron = std::make_unique<Neuron>(2);
     setCaption(c.in1Lab, QStringLiteral("input 1"));
     setCaption(c.in2Lab, QStringLiteral("input 2"));
     setChecked(c.showAnalogCBox, true);
     setChecked(c.biasCBox, false);
     c.nextPatternB->setEnabled(false);
     c.lessonB->setEnabled(false);
-    c.Chart1->hide();
+    c.errorChart->hide();
     rng::reseedFromClock();
     setEditText(c.thresholdEdit, numtext::localized("0,500"));
     setEditText(c.repeatEdit, QStringLiteral("100"));
@@ -155,18 +158,18 @@ void TForm1::FormCreate()
     setCaption(c.mesLab, UnscrambleText(scrambledStatus()));
 }
 
-void TForm1::FormClose()
+void MainWindow::FormClose()
 {
     workbench.neuron.reset();
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     runUserAction(this, [this] { FormClose(); });
     QWidget::closeEvent(event);
 }
 
-void TForm1::changeEvent(QEvent *event)
+void MainWindow::changeEvent(QEvent *event)
 {
     // The user changed the system's number format while we run.
     if (event->type() == QEvent::LocaleChange)
@@ -174,40 +177,40 @@ void TForm1::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void TForm1::EndBClick()
+void MainWindow::EndBClick()
 {
     close();
 }
 
-void TForm1::RandomNeuronBClick()
+void MainWindow::RandomNeuronBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     workbench.neuron->RandomizeWeights();
     const QString threshold = c.biasCBox->isChecked() ? QStringLiteral("0") : numtext::localized("0,5000");
     // The neuron always takes the shown threshold, also when the text stays.
     if (!setEditText(c.thresholdEdit, threshold))
         ThresholdEditChange();
     setEditText(c.lessonCntEdit, QStringLiteral("0"));
-    c.Chart1->clearPoints();
+    c.errorChart->clearPoints();
     c.nextPatternB->setEnabled(false);
     ShowNeuron();
 }
 
-void TForm1::popisBClick()
+void MainWindow::descriptionBClick()
 {
-    if (!form2)
+    if (!description)
         return;
     // This window takes no action while the description is open; a close
     // of it closes the description first, then this window.
-    ActionHold hold(this, nullptr, form2);
+    ActionHold hold(this, nullptr, description);
     hold.lockControls();
-    hold.onCloseRequest([this] { form2->close(); });
-    form2->showModally();
+    hold.onCloseRequest([this] { description->close(); });
+    description->showModally();
 }
 
-void TForm1::deRBClick()
+void MainWindow::deRBClick()
 {
-    Ui::Form1 &c = *ui;
+    Ui::MainWindow &c = *ui;
     if (c.deRB->isChecked())
         workbench.language = German;
     else if (c.enRB->isChecked())
@@ -217,8 +220,7 @@ void TForm1::deRBClick()
     ApplyLanguage();
 }
 
-
-void TForm1::ApplyLanguage()
+void MainWindow::ApplyLanguage()
 {
     const Language language = workbench.language;
     if (language >= languageCount)
@@ -235,19 +237,16 @@ void TForm1::ApplyLanguage()
             setCaption(control, text);
             break;
         }
-        case CaptionTarget::LeftAxisTitle:
-            ui->Chart1->leftAxis().setTitle(text);
-            break;
-        case CaptionTarget::BottomAxisTitle:
-            ui->Chart1->bottomAxis().setTitle(text);
-            break;
+        case CaptionTarget::LeftAxisTitle: ui->errorChart->leftAxis().setTitle(text); break;
+        case CaptionTarget::BottomAxisTitle: ui->errorChart->bottomAxis().setTitle(text); break;
         }
     }
-    ui->Chart1->setTexts(pictureMenuTexts(language));
+    ui->errorChart->setTexts(pictureMenuTexts(language));
     useToolkitLanguage(language);
     // The chart has no caption of its own to announce.
-    ui->Chart1->setAccessibleName(QStringLiteral("Tivaro: %1 / %2")
-                                      .arg(ui->Chart1->leftAxis().title(), ui->Chart1->bottomAxis().title()));
+    ui->errorChart->setAccessibleName(
+        QStringLiteral("Tivaro: %1 / %2")
+            .arg(ui->errorChart->leftAxis().title(), ui->errorChart->bottomAxis().title()));
     nameControlsForScreenReaders(this);
     retitleDecisionView();
 }

@@ -12,31 +12,33 @@
 #include <memory>
 #include <vector>
 
-namespace Ui { class Form1; }
+namespace Ui {
+class MainWindow;
+}
 class DecisionView;
 class QAbstractButton;
 class QAction;
 class QLineEdit;
-class TForm2;
+class DescriptionWindow;
 
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    Ui::Form1 &controls() { return *ui; }
+    Ui::MainWindow &controls() { return *ui; }
     WorkbenchState &state() { return workbench; }
-    TForm2 *descriptionWindow() const { return form2; }
+    DescriptionWindow *descriptionWindow() const { return description; }
 
     // Handlers, named after control and event, grouped by the file that
     // defines them.
 
-    // main_form.cpp: the window's life, its buttons, the language switch.
+    // main_window.cpp: the window's life, its buttons, the language switch.
     void FormCreate();
     void FormClose();
     void RandomNeuronBClick();
-    void popisBClick();
+    void descriptionBClick();
     void EndBClick();
     void deRBClick();
     void ApplyLanguage();
@@ -86,7 +88,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    using Handler = void (TForm1::*)();
+    using Handler = void (MainWindow::*)();
     struct Wiring {
         QObject *control;
         Handler handler;
@@ -96,19 +98,19 @@ private:
     Handler handlerOf(QObject *control) const;
     void runNested(QObject *control);
 
-    void CreateBiasControls();                       // bias_input.cpp
-    void ResetLesson();                              // lesson.cpp
+    void CreateBiasControls(); // bias_input.cpp
+    void ResetLesson();        // lesson.cpp
     void loadGateAndThreshold(uint8_t gate, const char *caption, const char *thresholdWithBias,
-                              const char *thresholdWithoutBias);   // gates.cpp
-    void rescaleIterationAxis(int64_t count);        // error_graph.cpp
-    void setUpDecisionView();                        // decision_feed.cpp
+                              const char *thresholdWithoutBias); // gates.cpp
+    void rescaleIterationAxis(int64_t count);                    // error_graph.cpp
+    void setUpDecisionView();                                    // decision_feed.cpp
     void retitleDecisionView();
     void noteLessonInDecisionView();
 
-    std::unique_ptr<Ui::Form1> ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     WorkbenchState workbench;
     std::vector<Wiring> wiring;
-    TForm2 *form2 = nullptr; // owned by this window
-    DecisionView *decision = nullptr;   // owned by this window
-    QAction *decisionAction = nullptr;  // owned by this window
+    DescriptionWindow *description = nullptr; // owned by this window
+    DecisionView *decision = nullptr;         // owned by this window
+    QAction *decisionAction = nullptr;        // owned by this window
 };

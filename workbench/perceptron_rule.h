@@ -2,7 +2,7 @@
 // One lesson iteration: present a pattern, compute the error, and move every
 // weight by learning rate x error x input.
 
-#include "neuron/ann_unit.h"
+#include "neuron/neuron.h"
 #include "runtime/float32.h"
 #include "runtime/sigmoid_cursor.h"
 #include "workbench/workbench_state.h"
@@ -12,7 +12,7 @@
 
 // The rule as the neuron defines its arithmetic: products and sums in
 // extended precision, each stored result rounded to 32 bits, overflow raised.
-inline float exactIteration(TNeuron &neuron, const TPattern &pattern, float rate)
+inline float exactIteration(Neuron &neuron, const Pattern &pattern, float rate)
 {
     neuron.SetInput(0, pattern.In1);
     neuron.SetInput(1, pattern.In2);

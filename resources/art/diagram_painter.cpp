@@ -87,8 +87,7 @@ void drawCentredRuns(QPainter &painter, const QRectF &box, const Runs &runs, con
     drawRuns(painter, baseline, runs, font);
 }
 
-void drawBox(QPainter &painter, const QRectF &box, const QColor &edge, const QColor &fill,
-             Qt::PenStyle style)
+void drawBox(QPainter &painter, const QRectF &box, const QColor &edge, const QColor &fill, Qt::PenStyle style)
 {
     QPen pen(edge, 1.6, style);
     if (style == Qt::DashLine)
@@ -125,8 +124,8 @@ void drawInputs(QPainter &painter, const DiagramFonts &fonts)
         painter.setPen(QPen(colour::link, 1.6));
         painter.drawLine(link);
         drawBox(painter, input.box, colour::greenEdge, colour::greenFill, Qt::SolidLine);
-        drawCentredRuns(painter, input.box,
-                        {{"i", Script::Base, true}, {QString::number(input.index), Script::Sub}}, maths);
+        drawCentredRuns(painter, input.box, {{"i", Script::Base, true}, {QString::number(input.index), Script::Sub}},
+                        maths);
         drawWeightLabel(painter, link, input.labelOffset, input.index, maths);
     }
 }
@@ -156,8 +155,11 @@ void drawNode(QPainter &painter, const DiagramFonts &fonts)
     painter.drawEllipse(layout::node, layout::nodeRadius, layout::nodeRadius);
 
     const QFont maths = fontOf(fonts.maths, mathSize);
-    const Runs product{{"i", Script::Base, true}, {"j", Script::Sub, true}, {"\u00B7"},
-                       {"w", Script::Base, true}, {"j", Script::Sub, true}};
+    const Runs product{{"i", Script::Base, true},
+                       {"j", Script::Sub, true},
+                       {"\u00B7"},
+                       {"w", Script::Base, true},
+                       {"j", Script::Sub, true}};
     const qreal width = sumWidth("j=1", "n", maths) + 2 + runsWidth(product, maths);
     const QPointF baseline(layout::node.x() - width / 2, layout::node.y() + 5);
     painter.setPen(colour::ink);
@@ -169,11 +171,9 @@ void drawActivationAndOutput(QPainter &painter, const DiagramFonts &fonts)
 {
     const QRectF &box = layout::activationBox;
     const qreal y = box.center().y();
-    drawArrow(painter, QPointF(layout::node.x() + layout::nodeRadius + 1, y), QPointF(box.left() - 1, y),
-              colour::link);
+    drawArrow(painter, QPointF(layout::node.x() + layout::nodeRadius + 1, y), QPointF(box.left() - 1, y), colour::link);
     drawBox(painter, box, colour::orangeEdge, colour::orangeFill, Qt::SolidLine);
-    drawCentredRuns(painter, box,
-                    {{"f", Script::Base, true}, {"("}, {"x", Script::Base, true}, {")"}},
+    drawCentredRuns(painter, box, {{"f", Script::Base, true}, {"("}, {"x", Script::Base, true}, {")"}},
                     fontOf(fonts.maths, mathSize + 1));
     const QFont words = fontOf(fonts.words, wordSize - 1);
     drawCentredText(painter, QRectF(box.center().x() - 50, box.bottom() + 3, 100, 14), "activation", words);
@@ -200,8 +200,8 @@ void drawFormula(QPainter &painter, const DiagramFonts &fonts)
 
     painter.setPen(colour::ink);
     qreal x = left;
-    x += drawRuns(painter, QPointF(x, middle),
-                  {{"f", Script::Base, true}, {"("}, {"x", Script::Base, true}, {") ="}}, maths);
+    x += drawRuns(painter, QPointF(x, middle), {{"f", Script::Base, true}, {"("}, {"x", Script::Base, true}, {") ="}},
+                  maths);
     x += 6;
     painter.setPen(QPen(colour::ink, 1.1));
     drawLeftBrace(painter, x, frame.top() + 8, frame.bottom() - 6, 6);
@@ -211,8 +211,13 @@ void drawFormula(QPainter &painter, const DiagramFonts &fonts)
     qreal lineX = x + drawRuns(painter, QPointF(x, firstLine), {{"1  if "}}, maths);
     lineX += drawSum(painter, QPointF(lineX, firstLine), "j=0", "n", maths) + 2;
     drawRuns(painter, QPointF(lineX, firstLine),
-             {{"w", Script::Base, true}, {"j", Script::Sub, true}, {"\u00B7"}, {"i", Script::Base, true},
-              {"j", Script::Sub, true}, {" > "}, {"t", Script::Base, true}},
+             {{"w", Script::Base, true},
+              {"j", Script::Sub, true},
+              {"\u00B7"},
+              {"i", Script::Base, true},
+              {"j", Script::Sub, true},
+              {" > "},
+              {"t", Script::Base, true}},
              maths);
     drawRuns(painter, QPointF(x, secondLine), {{"0  otherwise"}}, maths);
 
@@ -220,8 +225,7 @@ void drawFormula(QPainter &painter, const DiagramFonts &fonts)
     const QFont words = fontOf(fonts.words, wordSize);
     const QString legend = "t - threshold";
     painter.setFont(words);
-    painter.drawText(QPointF(frame.right() - QFontMetricsF(words).horizontalAdvance(legend) - 2,
-                             frame.bottom() + 16),
+    painter.drawText(QPointF(frame.right() - QFontMetricsF(words).horizontalAdvance(legend) - 2, frame.bottom() + 16),
                      legend);
 }
 

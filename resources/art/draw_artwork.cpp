@@ -29,8 +29,7 @@ struct FontChoice {
     QString fallbackFamily;
 };
 
-const FontChoice wordsFont{{"/usr/share/wine/fonts/tahoma.ttf",
-                            "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"},
+const FontChoice wordsFont{{"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"},
                            "DejaVu Sans"};
 const FontChoice mathsFont{{"/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"}, "DejaVu Serif"};
 const QStringList extraMathsFaces{"/usr/share/fonts/truetype/dejavu/DejaVuSerif-Italic.ttf"};
@@ -78,8 +77,7 @@ QByteArray encodeNearTargetSize(const QImage &diagram)
         const QByteArray candidate = encodeBaselineJpeg(diagram, {quality, 96, true});
         if (candidate.isEmpty())
             continue;
-        if (best.isEmpty()
-            || qAbs(candidate.size() - targetDiagramBytes) < qAbs(best.size() - targetDiagramBytes)) {
+        if (best.isEmpty() || qAbs(candidate.size() - targetDiagramBytes) < qAbs(best.size() - targetDiagramBytes)) {
             best = candidate;
             bestQuality = quality;
         }
@@ -113,8 +111,7 @@ int main(int argc, char *argv[])
     const QByteArray diagram = encodeNearTargetSize(drawDiagram({words, maths}));
     bool ok = !diagram.isEmpty() && writeFile(resources.filePath("diagram.jpg"), diagram);
 
-    ok = writeImage(resources.filePath("icons/tivaro-32.png"), toIndexedColours(drawIcon(32), iconPalette()))
-        && ok;
+    ok = writeImage(resources.filePath("icons/tivaro-32.png"), toIndexedColours(drawIcon(32), iconPalette())) && ok;
     for (int size : desktopIconSizes)
         ok = writeImage(resources.filePath(QStringLiteral("icons/tivaro-%1.png").arg(size)), drawIcon(size)) && ok;
     ok = writeFile(resources.filePath("icons/tivaro.svg"), iconSvg().toUtf8()) && ok;

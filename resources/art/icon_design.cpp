@@ -65,19 +65,16 @@ void paintShape(QPainter &painter, const Shape &shape)
     case Kind::RoundedTile:
         painter.drawRoundedRect(QRectF(shape.points[0], shape.points[1]), shape.radius, shape.radius);
         break;
-    case Kind::Circle:
-        painter.drawEllipse(shape.points[0], shape.radius, shape.radius);
-        break;
-    case Kind::Polyline:
-        painter.drawPolyline(shape.points.constData(), int(shape.points.size()));
-        break;
-    case Kind::Polygon:
-        painter.drawPolygon(shape.points.constData(), int(shape.points.size()));
-        break;
+    case Kind::Circle: painter.drawEllipse(shape.points[0], shape.radius, shape.radius); break;
+    case Kind::Polyline: painter.drawPolyline(shape.points.constData(), int(shape.points.size())); break;
+    case Kind::Polygon: painter.drawPolygon(shape.points.constData(), int(shape.points.size())); break;
     }
 }
 
-QString svgColour(const QColor &colour) { return colour.isValid() ? colour.name() : QStringLiteral("none"); }
+QString svgColour(const QColor &colour)
+{
+    return colour.isValid() ? colour.name() : QStringLiteral("none");
+}
 
 QString svgPoints(const QList<QPointF> &points)
 {
@@ -97,15 +94,22 @@ QString svgElement(const Shape &shape)
     case Kind::RoundedTile: {
         const QRectF r(shape.points[0], shape.points[1]);
         return QStringLiteral(R"(<rect x="%1" y="%2" width="%3" height="%4" rx="%5" %6/>)")
-            .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(shape.radius).arg(paint);
+            .arg(r.x())
+            .arg(r.y())
+            .arg(r.width())
+            .arg(r.height())
+            .arg(shape.radius)
+            .arg(paint);
     }
     case Kind::Circle:
         return QStringLiteral(R"(<circle cx="%1" cy="%2" r="%3" %4/>)")
-            .arg(shape.points[0].x()).arg(shape.points[0].y()).arg(shape.radius).arg(paint);
+            .arg(shape.points[0].x())
+            .arg(shape.points[0].y())
+            .arg(shape.radius)
+            .arg(paint);
     case Kind::Polyline:
         return QStringLiteral(R"(<polyline points="%1" %2%3/>)").arg(svgPoints(shape.points), paint, rounded);
-    case Kind::Polygon:
-        return QStringLiteral(R"(<polygon points="%1" %2/>)").arg(svgPoints(shape.points), paint);
+    case Kind::Polygon: return QStringLiteral(R"(<polygon points="%1" %2/>)").arg(svgPoints(shape.points), paint);
     }
     return {};
 }
@@ -117,8 +121,8 @@ QList<QRgb> iconPalette()
     const QColor base[] = {tile, tileEdge, green, darkGreen, blue, navy, QColor(Qt::white), orange};
     // Pairs of colours that touch in the design, so their edges stay smooth.
     const std::pair<QColor, QColor> blends[] = {
-        {tile, green}, {tile, darkGreen}, {tile, orange}, {tile, navy},
-        {blue, Qt::white}, {blue, navy}, {tile, tileEdge},
+        {tile, green},     {tile, darkGreen}, {tile, orange},   {tile, navy},
+        {blue, Qt::white}, {blue, navy},      {tile, tileEdge},
     };
     QList<QRgb> palette;
     for (const QColor &colour : base)
@@ -146,8 +150,8 @@ QString iconSvg()
     QString svg;
     QTextStream out(&svg);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << iconDesignSize << "\" height=\""
-        << iconDesignSize << "\" viewBox=\"0 0 " << iconDesignSize << ' ' << iconDesignSize << "\">\n";
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << iconDesignSize << "\" height=\"" << iconDesignSize
+        << "\" viewBox=\"0 0 " << iconDesignSize << ' ' << iconDesignSize << "\">\n";
     for (const Shape &shape : shapes())
         out << "  " << svgElement(shape) << '\n';
     out << "</svg>\n";

@@ -34,7 +34,10 @@ public:
     Compressor &operator=(const Compressor &) = delete;
 
     template <typename Step>
-    bool run(Step &&step) { return guarded(errors, step); }
+    bool run(Step &&step)
+    {
+        return guarded(errors, step);
+    }
 
     jpeg_compress_struct info{};
     unsigned char *buffer = nullptr;

@@ -6,8 +6,8 @@
 #include <QImage>
 
 struct JpegSettings {
-    int quality = 90;      // libjpeg's 1..100 scale
-    int dotsPerInch = 96;  // stored in the JFIF header
+    int quality = 90;        // libjpeg's 1..100 scale
+    int dotsPerInch = 96;    // stored in the JFIF header
     bool fullChroma = false; // 4:4:4 instead of 4:2:0, for crisp coloured lines
 };
 

@@ -15,12 +15,9 @@ struct ScriptStyle {
 ScriptStyle styleOf(Script script)
 {
     switch (script) {
-    case Script::Sub:
-        return {0.7, 0.28};
-    case Script::Super:
-        return {0.7, -0.42};
-    case Script::Base:
-        break;
+    case Script::Sub: return {0.7, 0.28};
+    case Script::Super: return {0.7, -0.42};
+    case Script::Base: break;
     }
     return {1.0, 0.0};
 }
@@ -71,12 +68,11 @@ qreal sumWidth(const QString &lower, const QString &upper, const QFont &font)
 {
     const QFontMetricsF sign(scaledFont(font, sumSignScale));
     const QFontMetricsF limits(scaledFont(font, limitScale));
-    return std::max({sign.horizontalAdvance(QChar(0x03A3)), limits.horizontalAdvance(lower),
-                     limits.horizontalAdvance(upper)});
+    return std::max(
+        {sign.horizontalAdvance(QChar(0x03A3)), limits.horizontalAdvance(lower), limits.horizontalAdvance(upper)});
 }
 
-qreal drawSum(QPainter &painter, QPointF baselineStart, const QString &lower,
-              const QString &upper, const QFont &font)
+qreal drawSum(QPainter &painter, QPointF baselineStart, const QString &lower, const QString &upper, const QFont &font)
 {
     const QFont signFont = scaledFont(font, sumSignScale);
     const QFont limitFont = scaledFont(font, limitScale);
@@ -91,11 +87,8 @@ qreal drawSum(QPainter &painter, QPointF baselineStart, const QString &lower,
     painter.setFont(signFont);
     painter.drawText(QPointF(centre - sign.horizontalAdvance(sigma) / 2, signBaseline), sigma);
     painter.setFont(limitFont);
-    painter.drawText(QPointF(centre - limits.horizontalAdvance(upper) / 2,
-                             signBaseline - sign.capHeight() - 2),
-                     upper);
-    painter.drawText(QPointF(centre - limits.horizontalAdvance(lower) / 2,
-                             signBaseline + limits.capHeight() + 3),
+    painter.drawText(QPointF(centre - limits.horizontalAdvance(upper) / 2, signBaseline - sign.capHeight() - 2), upper);
+    painter.drawText(QPointF(centre - limits.horizontalAdvance(lower) / 2, signBaseline + limits.capHeight() + 3),
                      lower);
     return width;
 }

@@ -24,8 +24,7 @@ qreal runsWidth(const Runs &runs, const QFont &font);
 
 // A summation sign with its limits centred above and below.
 // Returns the width used.
-qreal drawSum(QPainter &painter, QPointF baselineStart, const QString &lower,
-              const QString &upper, const QFont &font);
+qreal drawSum(QPainter &painter, QPointF baselineStart, const QString &lower, const QString &upper, const QFont &font);
 qreal sumWidth(const QString &lower, const QString &upper, const QFont &font);
 
 // A left curly brace filling the vertical span [top, bottom] at x.
