@@ -1,5 +1,6 @@
 // Tivaro: trains one artificial neuron with the perceptron rule.
 
+#include "app/command_line.h"
 #include "ui_common/application_setup.h"
 #include "workbench/main_window.h"
 
@@ -7,7 +8,10 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = answerBeforeWindows(argc, argv))
+        return *exitCode;
     QApplication application(argc, argv);
+    rejectUnknownOptions();
     setUpApplication();
     // Desktops match the running program to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(TIVARO_APP_ID));

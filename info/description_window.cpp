@@ -4,13 +4,14 @@
 #include "ui_common/user_action.h"
 #include "ui_description_window.h"
 
+#include <QEventLoop>
 #include <QShowEvent>
 
 DescriptionWindow::DescriptionWindow(const Language &language, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::DescriptionWindow>()), language(language)
 {
     ui->setupUi(this);
-    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction([this] { end2BClick(); }); });
+    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction(this, [this] { end2BClick(); }); });
 }
 
 DescriptionWindow::~DescriptionWindow() = default;
@@ -18,7 +19,14 @@ DescriptionWindow::~DescriptionWindow() = default;
 void DescriptionWindow::showModally()
 {
     setWindowState(windowState() | Qt::WindowMaximized);
-    exec();
+    // Shown non-modal and waited for here: a window blocked by a modal one
+    // never hears of a close from the window manager. The caller holds its
+    // window meanwhile.
+    setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
 }
 
 void DescriptionWindow::showEvent(QShowEvent *event)
@@ -26,7 +34,7 @@ void DescriptionWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Only the window's own showing, not a return from another application.
     if (!event->spontaneous())
-        runUserAction([this] { FormActivate(); });
+        runUserAction(this, [this] { FormActivate(); });
 }
 
 void DescriptionWindow::FormActivate()

@@ -21,7 +21,8 @@ public:
 
     Ui::DescriptionWindow &controls() { return *ui; }
 
-    // Shows the window maximised and modal; returns when it is closed.
+    // Shows the window maximised; returns when it is closed. Its owner must
+    // hold its own window meanwhile (ActionHold), as a modal one would be.
     void showModally();
 
     void FormActivate();

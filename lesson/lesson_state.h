@@ -19,5 +19,9 @@ struct LessonState {
 
     Pattern &pattern(int32_t index) { return patterns[static_cast<std::size_t>(index - 1)]; }
 
+    // Every gate has a pattern with a 1 in it, so all zeros mean none was
+    // ever chosen; once chosen, a gate stays loaded until the next one.
+    bool gateLoaded() const { return patterns != Patterns{}; }
+
     void advancePattern() { patternIndex = nextPatternIndex(patternIndex); }
 };

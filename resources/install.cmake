@@ -2,6 +2,11 @@
 # integration are installed; the static libraries stay in the build tree.
 include(GNUInstallDirs)
 
+# Installing, and so packaging, needs the program alone; without this cpack
+# would first build everything, the tests and the bench included. `make
+# install` and `make package` build the program before they install it.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(TIVARO_RES ${CMAKE_CURRENT_LIST_DIR})
 set(TIVARO_DOC ${CMAKE_INSTALL_DATADIR}/doc/tivaro)
 
@@ -86,8 +91,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 # Qt loads its window-system plugin at run time, so no linker scan finds it;
-# TIVARO_FONT_PACKAGES: the face every window is drawn in (ui_common/window_fonts.h).
-set(tivaro_runtime_deps qt6-qpa-plugins ${TIVARO_FONT_PACKAGES})
+# TIVARO_FONT_PACKAGES: the face every window is drawn in (ui_common/window_fonts.h);
+# Qt's own dialogs in German and Slovak (ui_common/toolkit_language.h).
+set(tivaro_runtime_deps qt6-qpa-plugins ${TIVARO_FONT_PACKAGES} qt6-translations-l10n)
 find_program(TIVARO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TIVARO_DPKG_SHLIBDEPS)
     # Versioned dependencies taken from the libraries the binary really links.

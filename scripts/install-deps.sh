@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libjpeg62-turbo-dev
   fonts-liberation2 fonts-dejavu-core
+  qt6-translations-l10n
   desktop-file-utils appstream dpkg-dev
   clang-format git
 )

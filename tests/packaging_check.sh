@@ -51,6 +51,11 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
 grep -q "<release version=\"$version\"" "$metainfo" \
   || fail "metainfo has no release entry for version $version"
 
+# Installing, and so cpack, must not build the tests first.
+if [ -f "$build/Makefile" ] && grep -q '^preinstall: all' "$build/Makefile"; then
+  fail "installing builds every target, the tests included"
+fi
+
 # Install as a package would: prefix /usr under a DESTDIR in the build tree.
 stage=$build/packaging-test
 rm -rf "$stage"

@@ -58,8 +58,8 @@ private slots:
         QVERIFY(!saved.isNull());
         QCOMPARE(saved.size(), chart.size() * chart.devicePixelRatioF());
 
-        // The error speaks the language and gives the system's reason; a
-        // file already there is left as it was.
+        // The error speaks the language, its reason too; a file already
+        // there is left as it was.
         const auto failure = [&chart](const QString &path) {
             try {
                 chart.saveImage(path);
@@ -71,8 +71,10 @@ private slots:
         const QString missing = failure(dir.filePath(QStringLiteral("no/such/folder/chart.png")));
         QVERIFY2(missing.startsWith(QStringLiteral("Das Bild konnte nicht nach „")) &&
                      missing.contains(QStringLiteral("no/such/folder")) &&
-                     missing.endsWith(QStringLiteral("No such file or directory")),
+                     missing.endsWith(QStringLiteral(": Diesen Ordner gibt es nicht")),
                  qPrintable(missing));
+        wb.click(c.skRB);
+        QVERIFY(failure(dir.filePath(QStringLiteral("no/chart.png"))).endsWith(u"Taký priečinok neexistuje"));
         wb.click(c.enRB);
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const QString readOnly = failure(path);
@@ -84,6 +86,24 @@ private slots:
 
         chart.copyImage();
         QCOMPARE(QGuiApplication::clipboard()->image().size(), saved.size());
+    }
+
+    void qtsOwnDialogsSpeakTheLanguage()
+    {
+        // The question the save dialog asks before it replaces a file.
+        const auto question = [] {
+            return QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+        };
+        const QString english = QStringLiteral("%1 already exists.\nDo you want to replace it?");
+        Workbench wb;
+        const QString german = question();
+        wb.click(wb.c().skRB);
+        const QString slovak = question();
+        wb.click(wb.c().enRB);
+        QCOMPARE(question(), english);
+        QVERIFY2(german != english && slovak != english && german != slovak, qPrintable(german + slovak));
+        wb.click(wb.c().deRB);
+        QCOMPARE(question(), german);
     }
 };
 

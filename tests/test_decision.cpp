@@ -2,6 +2,7 @@
 // real neuron, and the view driven through the real main window.
 
 #include "gui_fixture.h"
+#include "ui_common/window_placement.h"
 
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
@@ -182,6 +183,24 @@ private slots:
         QVERIFY(wb.reports.errors.isEmpty());
     }
 
+    void opensBesideItsOwnerWhereTheScreenHasRoom()
+    {
+        const QRect screen(0, 0, 1600, 1000);
+        const QRect owner(100, 100, 700, 560);
+        const QRect diagram(110, 130, 360, 300);
+        const QSize view(420, 380);
+        // Right where there is room, else left, else below.
+        QCOMPARE(placeBeside(owner, diagram, view, screen), QPoint(800, 100));
+        QCOMPARE(placeBeside(owner.translated(700, 0), diagram.translated(700, 0), view, screen), QPoint(380, 100));
+        const QRect wide(0, 0, 1500, 500);
+        QCOMPARE(placeBeside(wide, QRect(10, 10, 400, 300), view, screen), QPoint(0, 500));
+        // No room outside the owner: over its other parts, not the diagram.
+        const QRect full(0, 0, 1600, 1000);
+        const QRect left(0, 0, 800, 1000);
+        const QPoint place = placeBeside(full, left, view, screen);
+        QVERIFY(!QRect(place, view).intersects(left) && screen.contains(QRect(place, view)));
+    }
+
     void followsTheWorkbenchThroughF2AndLessons()
     {
         Workbench wb;
@@ -195,6 +214,10 @@ private slots:
         QTest::keyClick(wb.c().repeatEdit, Qt::Key_F2);
         DecisionView *view = form.decisionView();
         QVERIFY(view && view->isVisible());
+        // Never over the diagram or the chart.
+        for (const QWidget *kept :
+             {static_cast<QWidget *>(wb.c().diagramImage), static_cast<QWidget *>(wb.c().errorChart)})
+            QVERIFY(!view->frameGeometry().intersects(QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())));
         QCOMPARE(view->windowTitle(), QStringLiteral("Entscheidungsgrenze"));
         QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
         QVERIFY(!view->description().contains(QStringLiteral("von"))); // no gate yet

@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(report::titleFromExecutable(QStringLiteral("/opt/TIVARO.bin.old")), QStringLiteral("Tivaro"));
         QCOMPARE(report::titleFromExecutable(QStringLiteral("x")), QStringLiteral("x"));
         ReportRecorder recorder;
-        runUserAction([] { throw errors::floatOverflow(); });
+        runUserAction(qApp, [] { throw errors::floatOverflow(); });
         QCOMPARE(recorder.captions, QStringList{report::applicationTitle()});
         QCOMPARE(recorder.errors, QStringList{QStringLiteral("Floating point overflow.")});
     }

@@ -1,6 +1,7 @@
 // The three interface languages and the description window.
 
 #include "gui_fixture.h"
+#include "ui_common/action_hold.h"
 
 #include "chart/error_chart.h"
 #include "info/description_window.h"
@@ -16,7 +17,7 @@ struct Shown {
     QString button;
     QStringList lines;
     bool maximised = false;
-    bool modal = false;
+    bool holdsMainWindow = false;
     QString title;
 };
 
@@ -26,11 +27,12 @@ Shown openDescription(Workbench &wb, bool byButton = true)
 {
     Shown shown;
     DescriptionWindow *description = wb.window().descriptionWindow();
-    QTimer::singleShot(0, description, [&shown, description, byButton] {
+    QTimer::singleShot(0, description, [&shown, &wb, description, byButton] {
         shown.button = description->controls().end2B->text();
         shown.lines = description->controls().infoMemo->toPlainText().split(u'\n');
         shown.maximised = description->windowState() & Qt::WindowMaximized;
-        shown.modal = description->isModal() && QApplication::activeModalWidget() == description;
+        // As a modal window would, but a close of the main window still gets through.
+        shown.holdsMainWindow = ActionHold::holds(&wb.window()) && !ActionHold::holds(description);
         shown.title = description->windowTitle();
         if (byButton)
             description->controls().end2B->click();
@@ -69,8 +71,8 @@ private slots:
         QCOMPARE(c.targetLab->text(), QStringLiteral("target"));
         QCOMPARE(c.repeatLab->text(), QStringLiteral("Repeat     :"));
         QCOMPARE(c.lesonDoneLab->text(), QStringLiteral("Done    :"));
-        // The gate stays loaded, but the prompt comes back.
-        QCOMPARE(c.infoLab->text(), QStringLiteral("Please select AND,OR,NAND,XOR first"));
+        // The gate stays loaded, and so does its name.
+        QCOMPARE(c.infoLab->text(), QStringLiteral("AND gate"));
         QCOMPARE(c.learningRateLab->text(), QStringLiteral("learning rate:"));
         QCOMPARE(c.spracheRG->title(), QStringLiteral("english"));
         QCOMPARE(c.errorChart->leftAxis().title(), QStringLiteral("Error"));
@@ -93,6 +95,22 @@ private slots:
         QCOMPARE(c.andGateB->text(), QStringLiteral("AND Gate"));
         QCOMPARE(wb.window().findChild<QLabel *>(QStringLiteral("thresholdLab"))->text(),
                  QStringLiteral("threshold: "));
+    }
+
+    void thePromptShowsOnlyWhileNoGateIsChosen()
+    {
+        Workbench wb;
+        Ui::MainWindow &c = wb.c();
+        wb.click(c.enRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("Please select AND,OR,NAND,XOR first"));
+        wb.click(c.skRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("Zvoľte najprv funkciu AND,OR,NAND alebo XOR"));
+        wb.click(c.xorGateB);
+        // Neither a bias switch nor a randomise unloads the gate.
+        wb.click(c.biasCBox);
+        wb.click(c.randomNeuronB);
+        wb.click(c.deRB);
+        QCOMPARE(c.infoLab->text(), QStringLiteral("XOR gate"));
     }
 
     void clickingTheCheckedButtonRunsNothing()
@@ -130,7 +148,7 @@ private slots:
                                 "und dem erwartetem Output target."));
         QCOMPARE(german.lines.last(), QString(115, u'*'));
         QVERIFY(german.maximised);
-        QVERIFY(german.modal);
+        QVERIFY(german.holdsMainWindow);
         QCOMPARE(german.title, QStringLiteral("Info zum Tivaro"));
 
         wb.click(wb.c().enRB);

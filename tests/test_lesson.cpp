@@ -321,6 +321,11 @@ private slots:
         wb.click(c.andGateB);
         QCOMPARE(counter->text(), QStringLiteral("0"));
         QCOMPARE(counter->geometry(), designed);
+
+        // The repeat count grows the same way, up to the largest count.
+        wb.type(c.repeatEdit, QStringLiteral("2147483647"));
+        QVERIFY(showsWhole(c.repeatEdit));
+        QVERIFY(c.repeatEdit->geometry().right() < panelEdge);
     }
 
     void noIterationsStillShowsTheCounter()

@@ -1,19 +1,23 @@
 // While a long lesson runs its progress dialog's event loop, nothing of the
 // user's gets in: no press, toggle or text of a screen reader reaches a
 // handler or changes a control. Closing the window cancels the lesson, which
-// ends as a cancelled lesson does, and then the window closes.
+// ends as a cancelled lesson does, and then the window closes. The same hold
+// keeps the window still under the description window and under an error
+// message, and a close then waits for them.
 
 #include "gui_fixture.h"
 
 #include "chart/error_chart.h"
 #include "decision/decision_view.h"
 #include "info/description_window.h"
+#include "ui_description_window.h"
 #include "workbench/lesson_progress.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QTest>
@@ -179,6 +183,113 @@ private slots:
             QCOMPARE(after[i].enabled, before[i].enabled);
             QCOMPARE(after[i].checked, before[i].checked);
         }
+    }
+
+    void theDescriptionWindowHoldsTheMainWindow()
+    {
+        Workbench wb;
+        Ui::MainWindow &c = wb.c();
+        wb.click(c.andGateB);
+        wb.window().show();
+        DescriptionWindow *description = wb.window().descriptionWindow();
+        const QList<Look> before = lookOf(wb.window());
+        QList<Look> heldLook, afterActions;
+        QStringList sensitive;
+        bool shown = false;
+        QTimer::singleShot(0, description, [&] {
+            shown = description->isVisible();
+            heldLook = lookOf(wb.window());
+            for (QWidget *control : controlsOf(wb.window())) {
+                if (!QAccessible::queryAccessibleInterface(control)->state().disabled)
+                    sensitive.append(control->objectName());
+                actOn(control);
+            }
+            for (QAction *action : wb.window().actions())
+                action->trigger();
+            afterActions = lookOf(wb.window());
+            // Its own button still answers.
+            description->controls().end2B->click();
+        });
+        wb.click(c.descriptionB);
+
+        QVERIFY(shown && !description->isVisible());
+        QCOMPARE(sensitive, QStringList());
+        QCOMPARE(afterActions, heldLook);
+        // No bias, lesson, randomise, language switch, view or end got in.
+        QVERIFY(wb.window().isVisible() && wb.state().neuron);
+        QVERIFY(!wb.window().findChild<DecisionView *>());
+        QCOMPARE(wb.state().language, Language::German);
+        QCOMPARE(wb.neuron().InputCount, 2);
+        QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0"));
+        QVERIFY(wb.reports.errors.isEmpty() && wb.reports.notices.isEmpty());
+        QCOMPARE(lookOf(wb.window()), before);
+
+        // A close of the main window closes both.
+        bool closedInside = true;
+        QTimer::singleShot(0, description, [&] {
+            wb.window().close();
+            closedInside = !wb.window().isVisible();
+        });
+        wb.click(c.descriptionB);
+        QVERIFY(!closedInside && !description->isVisible());
+        QTRY_VERIFY(!wb.window().isVisible());
+        QVERIFY(!wb.state().neuron);
+    }
+
+    void aCloseWaitsForTheErrorMessage_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("window manager, just before the message") << "queued";
+        QTest::newRow("window manager, while it is up") << "close";
+        QTest::newRow("end button by a screen reader, while it is up") << "end";
+    }
+    void aCloseWaitsForTheErrorMessage()
+    {
+        QFETCH(QString, how);
+        Workbench wb;
+        Ui::MainWindow &c = wb.c();
+        // AND with the summed output, learning rate 2, weights 0: the
+        // weights overflow within the lesson.
+        wb.click(c.andGateB);
+        wb.type(c.lRateEdit, QStringLiteral("2"));
+        wb.type(c.weight1Edit, QStringLiteral("0"));
+        wb.type(c.weight2Edit, QStringLiteral("0"));
+        wb.type(c.repeatEdit, QStringLiteral("1000"));
+        wb.window().show();
+        QString message;
+        bool upBehindTheMessage = false;
+        QStringList sensitive;
+        report::setSink([&](report::Kind, const QString &, const QString &text) {
+            message = text;
+            if (how == QLatin1String("close"))
+                wb.window().close();
+            else if (how == QLatin1String("end"))
+                QAccessible::queryAccessibleInterface(c.endB)->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+            // What the message's own event loop would deliver meanwhile.
+            QCoreApplication::processEvents();
+            for (QWidget *control : controlsOf(wb.window()))
+                if (!QAccessible::queryAccessibleInterface(control)->state().disabled)
+                    sensitive.append(control->objectName());
+            upBehindTheMessage = wb.window().isVisible() && wb.state().neuron;
+        });
+        if (how == QLatin1String("queued"))
+            QCoreApplication::postEvent(wb.window().windowHandle(), new QCloseEvent);
+        wb.click(c.lessonB);
+
+        QCOMPARE(message, QStringLiteral("Floating point overflow."));
+        QVERIFY(upBehindTheMessage);
+        QCOMPARE(sensitive, QStringList());
+        if (how == QLatin1String("end")) {
+            // Refused like every other control behind the message.
+            QCoreApplication::processEvents();
+            QVERIFY(wb.window().isVisible() && c.endB->isEnabled());
+        } else {
+            // Honoured once the message is gone.
+            QTRY_VERIFY(!wb.window().isVisible());
+            QVERIFY(!wb.state().neuron);
+        }
+        report::setSink({});
     }
 
     void closingCancelsTheLessonThenCloses_data()

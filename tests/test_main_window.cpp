@@ -6,7 +6,9 @@
 #include "workbench/diagram_image.h"
 #include "workbench/status_text.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPushButton>
 #include <QTest>
 
 class MainWindowTest : public QObject {
@@ -86,6 +88,18 @@ private slots:
         for (QWidget *e : expected)
             names.append(e->objectName());
         QCOMPARE(order, names);
+    }
+
+    void disabledButtonsLookDisabled()
+    {
+        // A button's own text colour must not outlast its enabled state.
+        Workbench wb;
+        wb.window().show();
+        for (QPushButton *button : wb.window().findChildren<QPushButton *>()) {
+            button->ensurePolished();
+            QCOMPARE(button->palette().color(QPalette::Disabled, QPalette::ButtonText),
+                     QApplication::palette(button).color(QPalette::Disabled, QPalette::ButtonText));
+        }
     }
 
     void randomizeTakesTheShownThreshold()

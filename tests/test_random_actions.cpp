@@ -331,8 +331,9 @@ private:
         wb.type(c.repeatEdit, QStringLiteral("10"));
     }
 
-    // The description window is modal; a timer armed before the click closes
-    // it from inside its own event loop, by its button or by the window.
+    // The description window waits in an event loop of its own; a timer
+    // armed before the click closes it from inside that loop, by its button
+    // or by the window.
     void description()
     {
         DescriptionWindow *description = wb.window().descriptionWindow();

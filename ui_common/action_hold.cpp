@@ -9,7 +9,11 @@
 
 namespace {
 
-int liveHolds = 0;
+QList<const ActionHold *> &liveHolds()
+{
+    static QList<const ActionHold *> holds;
+    return holds;
+}
 
 // A line edit tells of its text put back, so that what follows its text
 // (its width, say) follows it back; the handlers are held meanwhile, and the
@@ -28,9 +32,10 @@ void putBack(QPlainTextEdit *memo, const QString &text)
 
 } // namespace
 
-ActionHold::ActionHold(QWidget *window, QAbstractButton *closeButton) : window(window), closeButton(closeButton)
+ActionHold::ActionHold(QWidget *window, QAbstractButton *closeButton, QWidget *spared)
+    : window(window), closeButton(closeButton), spared(spared)
 {
-    ++liveHolds;
+    liveHolds().append(this);
 }
 
 ActionHold::~ActionHold()
@@ -45,7 +50,7 @@ ActionHold::~ActionHold()
         focus->setFocus();
     if (window)
         window->removeEventFilter(this);
-    --liveHolds;
+    liveHolds().removeOne(this);
     if (closeWanted && window) {
         // After the handler that held the window has returned.
         QMetaObject::invokeMethod(
@@ -58,9 +63,33 @@ ActionHold::~ActionHold()
     }
 }
 
-bool ActionHold::active()
+bool ActionHold::holds(const QObject *origin)
 {
-    return liveHolds > 0;
+    for (const ActionHold *hold : liveHolds())
+        if (hold->covers(origin))
+            return true;
+    return false;
+}
+
+bool ActionHold::covers(const QObject *origin) const
+{
+    // Up through the owners, across windows: a tool window of the held
+    // window is held with it.
+    for (const QObject *o = origin; o; o = o->parent()) {
+        if (o == spared)
+            return false;
+        if (o == window)
+            return true;
+    }
+    return false;
+}
+
+void ActionHold::noteCloseRequest()
+{
+    const bool first = !closeWanted;
+    closeWanted = true;
+    if (first && closeRequestHandler)
+        closeRequestHandler();
 }
 
 void ActionHold::lockControls()
@@ -76,7 +105,7 @@ void ActionHold::lockControls()
         focus->clearFocus();
     disableAllButClose(window);
     if (closeButton)
-        guards.append(connect(closeButton, &QAbstractButton::clicked, this, [this] { closeWanted = true; }));
+        guards.append(connect(closeButton, &QAbstractButton::clicked, this, [this] { noteCloseRequest(); }));
     keepTexts();
 }
 
@@ -117,8 +146,8 @@ void ActionHold::keepTexts()
 bool ActionHold::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == window && event->type() == QEvent::Close) {
-        closeWanted = true;
         event->ignore();
+        noteCloseRequest();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,10 +1,12 @@
 #pragma once
-// Keeps a window's user actions out while one of its handlers runs an event
-// loop of its own (a long lesson's progress). A modal dialog stops mouse and
-// keys, but not a screen reader's actions nor a window-manager close, and a
-// window blocked by a modal dialog never even sees that close. So, while a
-// hold lives:
-// - runUserAction() turns every user event away, whatever its path;
+// Keeps a window's user actions out while a handler waits in an event loop
+// of its own (a long lesson's progress, the description window, a message
+// box). A modal dialog stops mouse and keys, but not a screen reader's
+// actions nor a window-manager close, and a window blocked by a modal dialog
+// never even sees that close; so these loops show their dialogs non-modal
+// and hold the window instead. While a hold lives:
+// - runUserAction() turns away every user event of the window and of the
+//   windows it owns (the spared one excepted), whatever its path;
 // - once lockControls() ran, the window's controls are disabled: screen
 //   readers announce them insensitive and Qt refuses their press and toggle
 //   actions; text set into an edit through accessibility is put back;
@@ -16,25 +18,31 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QAbstractButton;
 class QWidget;
 
 class ActionHold : public QObject {
 public:
-    explicit ActionHold(QWidget *window, QAbstractButton *closeButton = nullptr);
+    // `spared`, a window owned by `window`, stays free: the one the hold waits on.
+    explicit ActionHold(QWidget *window, QAbstractButton *closeButton = nullptr, QWidget *spared = nullptr);
     ~ActionHold() override;
 
     ActionHold(const ActionHold &) = delete;
     ActionHold &operator=(const ActionHold &) = delete;
 
-    // Whether some hold is alive; user events are dropped meanwhile.
-    static bool active();
+    // Whether a live hold keeps out the user events of `origin`, a control
+    // or a window.
+    static bool holds(const QObject *origin);
 
     // Disables the window's controls until the hold ends (once is enough).
     void lockControls();
     // A close of the window arrived while held.
     bool closeRequested() const { return closeWanted; }
+    // Runs when a close of the window is first asked for (so that the loop
+    // the hold waits on can end early).
+    void onCloseRequest(std::function<void()> handler) { closeRequestHandler = std::move(handler); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -42,12 +50,16 @@ protected:
 private:
     void disableAllButClose(QWidget *parent);
     void keepTexts();
+    bool covers(const QObject *origin) const;
+    void noteCloseRequest();
 
     QPointer<QWidget> window;
     QPointer<QAbstractButton> closeButton;
+    QPointer<QWidget> spared;
     QPointer<QWidget> focus;
     QList<QPointer<QWidget>> disabled;
     QList<QMetaObject::Connection> guards;
     bool locked = false;
     bool closeWanted = false;
+    std::function<void()> closeRequestHandler;
 };

@@ -17,14 +17,19 @@ struct PictureMenuTexts {
     QString copyImage = QStringLiteral("Copy image");
     QString saveTitle = QStringLiteral("Save image");
     QString fileFilter = QStringLiteral("PNG image (*.png)");
-    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, system's reason
+    QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, reason
+    // The reasons of the common failures; the system's own text tells the rest.
+    QString noFolder = QStringLiteral("No such folder");
+    QString noPermission = QStringLiteral("Permission denied");
+    QString readOnly = QStringLiteral("Read-only file system");
+    QString diskFull = QStringLiteral("No space left on device");
 };
 
 // The menu's texts in `language`.
 PictureMenuTexts pictureMenuTexts(Language language);
 
-// Writes the picture as PNG. Raises AppError with the path and the system's
-// reason when that fails; a file already there then stays as it was.
+// Writes the picture as PNG. Raises AppError with the path and the reason
+// when that fails; a file already there then stays as it was.
 void savePicture(const QPixmap &picture, const QString &path, const PictureMenuTexts &texts);
 void copyPicture(const QPixmap &picture);
 

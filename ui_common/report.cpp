@@ -1,8 +1,13 @@
 #include "ui_common/report.h"
 
+#include "ui_common/action_hold.h"
+
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <memory>
+#include <vector>
 
 namespace report {
 namespace {
@@ -15,19 +20,31 @@ Sink &currentSink()
 
 void showBox(Kind kind, const QString &caption, const QString &text)
 {
-    if (kind == Kind::Error) {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
-        box.exec();
-        return;
-    }
     // A parentless box is centred on the screen.
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
-    box.exec();
+    QWidget *over = kind == Kind::Error ? QApplication::activeWindow() : nullptr;
+    QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
+                    over);
+    // Not modal, and waited for here: the holds keep the windows still.
+    box.setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.show();
+    loop.exec();
 }
 
 void deliver(Kind kind, const QString &text)
 {
     const QString caption = applicationTitle();
+    // While the message is up the windows behind it take no action, as
+    // behind a modal box; but a close of one of them is kept and carried
+    // out once the message has been dismissed.
+    std::vector<std::unique_ptr<ActionHold>> holds;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->parentWidget() || !window->isVisible() || ActionHold::holds(window))
+            continue;
+        holds.push_back(std::make_unique<ActionHold>(window));
+        holds.back()->lockControls();
+    }
     if (const Sink &sink = currentSink())
         sink(kind, caption, text);
     else

@@ -53,6 +53,12 @@ constexpr Row rows[] = {
     {Text::SaveFailed,
      {u"Das Bild konnte nicht nach „%1“ geschrieben werden: %2", u"Cannot write the image to \"%1\": %2",
       u"Obrázok sa nepodarilo zapísať do „%1“: %2"}},
+    {Text::SaveNoFolder, {u"Diesen Ordner gibt es nicht", u"No such folder", u"Taký priečinok neexistuje"}},
+    {Text::SaveNoPermission, {u"Keine Berechtigung zum Schreiben", u"Permission denied", u"Chýba povolenie na zápis"}},
+    {Text::SaveReadOnly,
+     {u"Das Dateisystem ist schreibgeschützt", u"Read-only file system", u"Súborový systém je len na čítanie"}},
+    {Text::SaveDiskFull,
+     {u"Auf dem Datenträger ist kein Platz mehr", u"No space left on device", u"Na disku už nie je miesto"}},
 
     {Text::ProgressTitle, {u"Lektion läuft", u"Lesson running", u"Učenie prebieha"}},
     {Text::ProgressLine, {u"Iteration %1 von %2", u"Iteration %1 of %2", u"Iterácia %1 z %2"}},

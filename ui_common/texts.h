@@ -43,6 +43,11 @@ enum class Text : uint16_t {
     SaveTitle,
     FileFilter,
     SaveFailed,
+    // The reasons of the common save failures, in the interface's words.
+    SaveNoFolder,
+    SaveNoPermission,
+    SaveReadOnly,
+    SaveDiskFull,
     // A long lesson's progress dialog (%1 iterations done of %2).
     ProgressTitle,
     ProgressLine,

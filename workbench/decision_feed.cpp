@@ -8,6 +8,7 @@
 #include "decision/decision_view.h"
 #include "ui_common/texts.h"
 #include "ui_common/user_action.h"
+#include "ui_common/window_placement.h"
 #include "ui_main_window.h"
 #include "workbench/captions.h"
 #include "workbench/diagram_image.h"
@@ -19,11 +20,11 @@
 namespace {
 
 // No gate has been chosen while every pattern is still all zero.
-std::optional<Patterns> loadedGate(const Patterns &patterns)
+std::optional<Patterns> loadedGate(const LessonState &lesson)
 {
-    if (patterns == Patterns{})
+    if (!lesson.gateLoaded())
         return std::nullopt;
-    return patterns;
+    return lesson.patterns;
 }
 
 } // namespace
@@ -37,7 +38,7 @@ void MainWindow::setUpDecisionView()
     decisionAction->setCheckable(true);
     addAction(decisionAction);
     connect(decisionAction, &QAction::triggered, this, [this] {
-        runUserAction([this] { toggleDecisionView(); });
+        runUserAction(this, [this] { toggleDecisionView(); });
         // The action checks itself when triggered; during a lesson the entry
         // turns the toggle away, so the mark must follow the view, not the key.
         decisionAction->setChecked(decision && decision->isVisible());
@@ -60,6 +61,9 @@ void MainWindow::toggleDecisionView()
         connect(decision, &DecisionView::visibilityChanged, decisionAction, &QAction::setChecked);
         retitleDecisionView();
     }
+    // Beside this window, never over the diagram or the chart it explains.
+    const auto within = [this](const QWidget *part) { return QRect(part->mapTo(this, QPoint(0, 0)), part->size()); };
+    moveBeside(decision, this, within(ui->diagramImage).united(within(ui->errorChart)));
     decision->show();
     refreshDecisionView();
 }
@@ -76,7 +80,7 @@ void MainWindow::refreshDecisionView()
     shown.biasWeight = shown.bias ? neuron.GetWeight(2) : 0.0f;
     shown.threshold = neuron.Threshold;
     shown.mode = outputKindOf(neuron);
-    decision->showNeuron(shown, loadedGate(workbench.patterns));
+    decision->showNeuron(shown, loadedGate(workbench));
 }
 
 void MainWindow::noteLessonInDecisionView()

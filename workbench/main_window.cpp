@@ -4,6 +4,7 @@
 #include "info/description_window.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
+#include "ui_common/toolkit_language.h"
 #include "ui_common/user_action.h"
 #include "ui_main_window.h"
 #include "workbench/accessible_names.h"
@@ -38,7 +39,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     // Before FormCreate, whose language switch names the view's entry.
     setUpDecisionView();
     setUpWorkedStepView();
-    runUserAction([this] { FormCreate(); });
+    runUserAction(this, [this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
     description = new DescriptionWindow(workbench.language, this);
 }
@@ -74,9 +75,9 @@ void MainWindow::wireControls()
     for (const Wiring &w : wiring) {
         const Handler handler = w.handler;
         auto run = [this, handler] {
-            runUserAction([this, handler] { (this->*handler)(); });
+            runUserAction(this, [this, handler] { (this->*handler)(); });
             // Also after an error: what was done before it stays done.
-            runUserAction([this] {
+            runUserAction(this, [this] {
                 refreshDecisionView();
                 refreshWorkedStepView();
             });
@@ -168,7 +169,7 @@ void MainWindow::FormClose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    runUserAction([this] { FormClose(); });
+    runUserAction(this, [this] { FormClose(); });
     QWidget::closeEvent(event);
 }
 
@@ -202,8 +203,14 @@ void MainWindow::RandomNeuronBClick()
 
 void MainWindow::descriptionBClick()
 {
-    if (description)
-        description->showModally();
+    if (!description)
+        return;
+    // This window takes no action while the description is open; a close
+    // of it closes the description first, then this window.
+    ActionHold hold(this, nullptr, description);
+    hold.lockControls();
+    hold.onCloseRequest([this] { description->close(); });
+    description->showModally();
 }
 
 void MainWindow::deRBClick()
@@ -258,10 +265,16 @@ void MainWindow::ApplyLanguage()
         {c.sigmoidCB, Text::SigmoidBox},
         {c.spracheRG, Text::LanguageGroup},
     };
-    for (const auto &[control, key] : captions)
+    for (const auto &[control, key] : captions) {
+        // The prompt to choose a gate only while none is chosen: a loaded
+        // gate keeps its name, which reads the same in every language.
+        if (control == c.infoLab && workbench.gateLoaded())
+            continue;
         setCaption(control, text(key, language));
+    }
     c.errorChart->leftAxis().setTitle(text(Text::ErrorAxisTitle, language));
     c.errorChart->bottomAxis().setTitle(text(Text::IterationAxisTitle, language));
+    useToolkitLanguage(language);
     ui->errorChart->setTexts(pictureMenuTexts(language));
     // The chart has no caption of its own to announce.
     ui->errorChart->setAccessibleName(

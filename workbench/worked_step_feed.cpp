@@ -23,7 +23,7 @@ void MainWindow::setUpWorkedStepView()
     workedStepAction->setCheckable(true);
     addAction(workedStepAction);
     connect(workedStepAction, &QAction::triggered, this, [this] {
-        runUserAction([this] { toggleWorkedStepView(); });
+        runUserAction(this, [this] { toggleWorkedStepView(); });
         // During a lesson the toggle is turned away: the mark follows the view.
         workedStepAction->setChecked(workedStep && workedStep->isVisible());
     });

@@ -1,0 +1,11 @@
+#pragma once
+// Qt's own texts (the file dialog, its question before replacing a file,
+// the edits' context menus) in the interface language, from Debian's
+// qt6-translations-l10n. English is Qt's own; where a translation is not
+// installed, Qt's texts stay English.
+
+#include "ui_common/language.h"
+
+// Replaces the toolkit translation in use. Call after the application object
+// exists.
+void useToolkitLanguage(Language language);
