@@ -170,15 +170,6 @@ private slots:
         QVERIFY(lines.last().startsWith(QStringLiteral("* not exact in decimals")));
     }
 
-    void nextToTheWindowWhereThereIsRoom()
-    {
-        const QRect screen(0, 0, 1600, 1000);
-        const QSize size(400, 200);
-        QCOMPARE(WorkedStepView::besidePosition({100, 100, 900, 560}, size, screen), QPoint(1008, 100));
-        QCOMPARE(WorkedStepView::besidePosition({650, 100, 900, 560}, size, screen), QPoint(242, 100));
-        QCOMPARE(WorkedStepView::besidePosition({300, 0, 1200, 560}, size, screen), QPoint(300, 568));
-    }
-
     void lessonOverflowIsShownWhereItHappened()
     {
         // AND, linear output, rate 2, weights 0: iteration 324 (pattern 1)
@@ -240,6 +231,10 @@ private slots:
         QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
         QCOMPARE(view->windowTitle(), QStringLiteral("Rechenweg"));
         QVERIFY(view->description().startsWith(QStringLiteral("Eingaben: "))); // random inputs, no pattern
+        // Beside the window, never over the diagram or the chart.
+        for (const QWidget *kept :
+             {static_cast<QWidget *>(wb.c().diagramImage), static_cast<QWidget *>(wb.c().errorChart)})
+            QVERIFY(!view->frameGeometry().intersects(QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())));
 
         // AND, step output, weights 0,25 and −0,5, threshold 0,3, a lesson of
         // 4. (Unticking the box first: it shows the neuron's own weights.)

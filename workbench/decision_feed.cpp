@@ -48,6 +48,12 @@ void MainWindow::setUpDecisionView()
     ui->errorChart->setExtraMenuActions({decisionAction});
 }
 
+QRect MainWindow::diagramAndChart() const
+{
+    const auto within = [this](const QWidget *part) { return QRect(part->mapTo(this, QPoint(0, 0)), part->size()); };
+    return within(ui->diagramImage).united(within(ui->errorChart));
+}
+
 void MainWindow::toggleDecisionView()
 {
     if (decision && decision->isVisible()) {
@@ -62,8 +68,7 @@ void MainWindow::toggleDecisionView()
         retitleDecisionView();
     }
     // Beside this window, never over the diagram or the chart it explains.
-    const auto within = [this](const QWidget *part) { return QRect(part->mapTo(this, QPoint(0, 0)), part->size()); };
-    moveBeside(decision, this, within(ui->diagramImage).united(within(ui->errorChart)));
+    moveBeside(decision, this, diagramAndChart());
     decision->show();
     refreshDecisionView();
 }

@@ -118,6 +118,9 @@ private:
                               const char *thresholdWithoutBias); // gates.cpp
     void rescaleIterationAxis(int64_t count);                    // error_graph.cpp
     void setUpDecisionView();                                    // decision_feed.cpp
+    // Where the diagram and the chart sit: a view beside the window keeps
+    // them clear.
+    QRect diagramAndChart() const;
     void retitleDecisionView();
     void noteLessonInDecisionView();
     void setUpWorkedStepView(); // worked_step_feed.cpp

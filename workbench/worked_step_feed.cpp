@@ -8,6 +8,7 @@
 #include "lesson/worked_step_rule.h"
 #include "ui_common/texts.h"
 #include "ui_common/user_action.h"
+#include "ui_common/window_placement.h"
 #include "ui_main_window.h"
 #include "workbench/diagram_image.h"
 #include "worked_step/worked_step_view.h"
@@ -47,7 +48,8 @@ void MainWindow::toggleWorkedStepView()
         retitleWorkedStepView();
     }
     refreshWorkedStepView(true);
-    workedStep->placeBeside(*this);
+    workedStep->makeRoomForText();
+    moveBeside(workedStep, this, diagramAndChart());
     workedStep->show();
 }
 

@@ -9,13 +9,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QScreen>
 #include <algorithm>
-
-namespace {
-// Room between the windows' frames.
-constexpr int gap = 8;
-} // namespace
 
 WorkedStepView::WorkedStepView(QWidget *owner) : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::WorkedStepView>())
 {
@@ -82,35 +76,10 @@ void WorkedStepView::contextMenuEvent(QContextMenuEvent *event)
     buildContextMenu()->exec(event->globalPos());
 }
 
-QPoint WorkedStepView::besidePosition(const QRect &owner, const QSize &size, const QRect &screen)
+void WorkedStepView::makeRoomForText()
 {
-    const int top = std::clamp(owner.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
-    if (owner.right() + gap + size.width() <= screen.right())
-        return {owner.right() + 1 + gap, top};
-    if (owner.left() - gap - size.width() >= screen.left())
-        return {owner.left() - gap - size.width(), top};
-    if (owner.bottom() + gap + size.height() <= screen.bottom())
-        return {std::max(screen.left(), owner.left()), owner.bottom() + 1 + gap};
-    return {std::max(screen.left(), screen.right() + 1 - size.width()), top};
-}
-
-void WorkedStepView::placeBeside(const QWidget &owner)
-{
-    const QScreen *screen = owner.screen();
-    if (!screen)
-        return;
-    const QRect ownerFrame = owner.frameGeometry();
-    const QRect ownerInside = owner.geometry();
-    // Before its first showing the view's frame is unknown, and a move
-    // places its inside: it gets a frame like the owner's.
-    const QPoint decoration = ownerInside.topLeft() - ownerFrame.topLeft();
-    const QSize frameExtra = ownerFrame.size() - ownerInside.size();
-    const bool frameKnown = frameGeometry() != geometry();
     // Room for the longer texts to come, which widen the window.
-    const QSize inside = size().expandedTo(sizeHint()).expandedTo(QSize(560, 150));
-    const QSize frame = frameKnown ? frameGeometry().size().expandedTo(inside + frameExtra) : inside + frameExtra;
-    const QPoint place = besidePosition(ownerFrame, frame, screen->availableGeometry());
-    move(frameKnown ? place : place + decoration);
+    resize(size().expandedTo(sizeHint()).expandedTo(QSize(560, 150)));
 }
 
 void WorkedStepView::showEvent(QShowEvent *event)

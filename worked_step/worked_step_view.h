@@ -33,10 +33,8 @@ public:
     std::unique_ptr<QMenu> buildContextMenu();
     void copyText();
 
-    // Where the view goes: beside `owner` on `screen`, right if there is room,
-    // else left, else below, else at the screen's right edge.
-    static QPoint besidePosition(const QRect &owner, const QSize &size, const QRect &screen);
-    void placeBeside(const QWidget &owner);
+    // Grows to the size its longest text will need, before it is placed.
+    void makeRoomForText();
 
 signals:
     void visibilityChanged(bool visible);
