@@ -15,5 +15,9 @@ if [ "$version" != "$wanted" ]; then
     echo "SKIP: clang-format $version found; the style is checked with version $wanted"
     exit 77
 fi
+if ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    echo "SKIP: not a git checkout, so the project's own files cannot be told apart"
+    exit 77
+fi
 git ls-files -z --cached --others --exclude-standard '*.cpp' '*.h' | xargs -0 "$tool" --dry-run --Werror
 echo "formatted as .clang-format says"
