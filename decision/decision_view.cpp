@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QPixmap>
 
-DecisionView::DecisionView(QWidget *owner) : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::DecisionView>())
+DecisionView::DecisionView(QWidget *owner) : ToolView(owner), ui(std::make_unique<Ui::DecisionView>())
 {
     ui->setupUi(this);
     setLanguage(Language::German);
@@ -94,16 +94,4 @@ void DecisionView::saveImage(const QString &path)
 void DecisionView::copyImage()
 {
     copyPicture(picture());
-}
-
-void DecisionView::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    emit visibilityChanged(true);
-}
-
-void DecisionView::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    emit visibilityChanged(false);
 }

@@ -6,8 +6,8 @@
 #include "decision/decision_rule.h"
 #include "ui_common/language.h"
 #include "ui_common/picture_menu.h"
+#include "ui_common/tool_view.h"
 
-#include <QWidget>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -18,7 +18,7 @@ class DecisionView;
 class QMenu;
 class QPixmap;
 
-class DecisionView : public QWidget {
+class DecisionView : public ToolView {
     Q_OBJECT
 public:
     // How many lessons the trail remembers.
@@ -46,13 +46,8 @@ public:
     void saveImage(const QString &path);
     void copyImage();
 
-signals:
-    void visibilityChanged(bool visible);
-
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     void refresh();

@@ -29,22 +29,30 @@ std::optional<Patterns> loadedGate(const LessonState &lesson)
 
 } // namespace
 
-void MainWindow::setUpDecisionView()
+QAction *MainWindow::addViewToggle(Qt::Key key, void (MainWindow::*toggle)(), std::function<bool()> shown)
 {
-    // F2, not Ctrl+D: a focused line edit takes Ctrl+D as "delete forward".
-    decisionAction = new QAction(this);
-    decisionAction->setShortcut(Qt::Key_F2);
-    decisionAction->setShortcutContext(Qt::WindowShortcut);
-    decisionAction->setCheckable(true);
-    addAction(decisionAction);
-    connect(decisionAction, &QAction::triggered, this, [this] {
-        runUserAction(this, [this] { toggleDecisionView(); });
+    // A function key, not Ctrl+D or the like: a focused line edit takes
+    // those as its own.
+    auto *action = new QAction(this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(true);
+    addAction(action);
+    connect(action, &QAction::triggered, this, [this, action, toggle, shown = std::move(shown)] {
+        runUserAction(this, [this, toggle] { (this->*toggle)(); });
         // The action checks itself when triggered; during a lesson the entry
         // turns the toggle away, so the mark must follow the view, not the key.
-        decisionAction->setChecked(decision && decision->isVisible());
+        action->setChecked(shown());
     });
     ui->diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ui->diagramImage->addAction(decisionAction);
+    ui->diagramImage->addAction(action);
+    return action;
+}
+
+void MainWindow::setUpDecisionView()
+{
+    decisionAction = addViewToggle(Qt::Key_F2, &MainWindow::toggleDecisionView,
+                                   [this] { return decision && decision->isVisible(); });
     ui->errorChart->setExtraMenuActions({decisionAction});
 }
 

@@ -11,6 +11,7 @@
 #include "workbench/workbench_state.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -117,7 +118,11 @@ private:
     void loadGateAndThreshold(uint8_t gate, Text caption, const char *thresholdWithBias,
                               const char *thresholdWithoutBias); // gates.cpp
     void rescaleIterationAxis(int64_t count);                    // error_graph.cpp
-    void setUpDecisionView();                                    // decision_feed.cpp
+    // An entry that opens and closes a view beside the window: a function
+    // key that reaches the window from inside an edit, checkable while the
+    // view shows, and in the diagram's menu.
+    QAction *addViewToggle(Qt::Key key, void (MainWindow::*toggle)(), std::function<bool()> shown); // decision_feed.cpp
+    void setUpDecisionView();                                                                       // decision_feed.cpp
     // Where the diagram and the chart sit: a view beside the window keeps
     // them clear.
     QRect diagramAndChart() const;

@@ -17,19 +17,8 @@
 
 void MainWindow::setUpWorkedStepView()
 {
-    // F3 like F2: a function key reaches the window from inside an edit.
-    workedStepAction = new QAction(this);
-    workedStepAction->setShortcut(Qt::Key_F3);
-    workedStepAction->setShortcutContext(Qt::WindowShortcut);
-    workedStepAction->setCheckable(true);
-    addAction(workedStepAction);
-    connect(workedStepAction, &QAction::triggered, this, [this] {
-        runUserAction(this, [this] { toggleWorkedStepView(); });
-        // During a lesson the toggle is turned away: the mark follows the view.
-        workedStepAction->setChecked(workedStep && workedStep->isVisible());
-    });
-    ui->diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ui->diagramImage->addAction(workedStepAction);
+    workedStepAction = addViewToggle(Qt::Key_F3, &MainWindow::toggleWorkedStepView,
+                                     [this] { return workedStep && workedStep->isVisible(); });
     ui->errorChart->setExtraMenuActions({decisionAction, workedStepAction});
 }
 

@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <algorithm>
 
-WorkedStepView::WorkedStepView(QWidget *owner) : QWidget(owner, Qt::Tool), ui(std::make_unique<Ui::WorkedStepView>())
+WorkedStepView::WorkedStepView(QWidget *owner) : ToolView(owner), ui(std::make_unique<Ui::WorkedStepView>())
 {
     ui->setupUi(this);
     setLanguage(Language::German);
@@ -80,16 +80,4 @@ void WorkedStepView::makeRoomForText()
 {
     // Room for the longer texts to come, which widen the window.
     resize(size().expandedTo(sizeHint()).expandedTo(QSize(560, 150)));
-}
-
-void WorkedStepView::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    emit visibilityChanged(true);
-}
-
-void WorkedStepView::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    emit visibilityChanged(false);
 }

@@ -5,8 +5,8 @@
 
 #include "lesson/worked_step.h"
 #include "ui_common/language.h"
+#include "ui_common/tool_view.h"
 
-#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -16,7 +16,7 @@ class WorkedStepView;
 class QAction;
 class QMenu;
 
-class WorkedStepView : public QWidget {
+class WorkedStepView : public ToolView {
     Q_OBJECT
 public:
     // A tool window of `owner`: no task-bar button, never modal.
@@ -36,13 +36,8 @@ public:
     // Grows to the size its longest text will need, before it is placed.
     void makeRoomForText();
 
-signals:
-    void visibilityChanged(bool visible);
-
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
     void refresh();

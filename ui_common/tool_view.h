@@ -1,0 +1,19 @@
+#pragma once
+// A view in a tool window of its own beside the main window (the decision
+// view, the worked step), which tells when it shows or hides so that the
+// entry opening it can keep its mark.
+
+#include <QWidget>
+
+class ToolView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ToolView(QWidget *owner) : QWidget(owner, Qt::Tool) {}
+
+signals:
+    void visibilityChanged(bool visible);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+};
