@@ -139,10 +139,9 @@ Outcome run(const Lesson &k, bool shortcut, int64_t count)
 
 uint64_t testSeed()
 {
-    const uint64_t seed = qEnvironmentVariableIsSet("TIVARO_TEST_SEED")
-        ? qEnvironmentVariable("TIVARO_TEST_SEED").toULongLong()
-        : 20261208;
-    qInfo("seed %llu (TIVARO_TEST_SEED=N runs others)", static_cast<unsigned long long>(seed));
+    const uint64_t seed =
+        qEnvironmentVariableIsSet("TIVARO_SEED") ? qEnvironmentVariable("TIVARO_SEED").toULongLong() : 20261208;
+    qInfo("seed %llu (TIVARO_SEED=N runs others)", static_cast<unsigned long long>(seed));
     return seed;
 }
 
