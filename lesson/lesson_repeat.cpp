@@ -66,7 +66,7 @@ int64_t LessonRepeat::findPeriod(const State &start, int64_t within, int64_t lef
             continue;
         errors.resize(std::size_t(period));
         float *next = errors.data();
-        lesson.run(period, [&next](float error) noexcept { *next++ = error; });
+        lesson.runCollecting(period, next);
         if (now().sameAs(start, neuron.InputCount))
             return period;
         restore(start);

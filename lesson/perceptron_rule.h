@@ -9,18 +9,29 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
-// The rule as the neuron defines its arithmetic: products and sums in
-// extended precision, each stored result rounded to 32 bits, overflow raised.
+// The error and one weight's update as the rule forms them: products and
+// sums in extended precision, each stored result rounded to 32 bits; empty
+// where a result leaves the float range.
+inline std::optional<float> lessonError(float target, float output)
+{
+    return float32::tryStore(static_cast<long double>(target) - output);
+}
+inline std::optional<float> updatedWeight(float weight, float input, float rate, float error)
+{
+    const std::optional<float> delta = float32::tryStore(input * (static_cast<long double>(rate) * error));
+    return delta ? float32::tryStore(static_cast<long double>(weight) + *delta) : std::nullopt;
+}
+
+// The rule on the neuron itself, overflow raised where it happens.
 inline float exactIteration(Neuron &neuron, const Pattern &pattern, float rate)
 {
     neuron.SetInput(0, pattern.In1);
     neuron.SetInput(1, pattern.In2);
-    const float error = float32::store(static_cast<long double>(pattern.Target) - neuron.Output());
-    for (int32_t i = 0; i < neuron.InputCount; ++i) {
-        const float delta = float32::store(neuron.GetInput(i) * (static_cast<long double>(rate) * error));
-        neuron.SetWeight(i, float32::store(static_cast<long double>(neuron.GetWeight(i)) + delta));
-    }
+    const float error = float32::orOverflow(lessonError(pattern.Target, neuron.Output()));
+    for (int32_t i = 0; i < neuron.InputCount; ++i)
+        neuron.SetWeight(i, float32::orOverflow(updatedWeight(neuron.GetWeight(i), neuron.GetInput(i), rate, error)));
     return error;
 }
 

@@ -1,7 +1,7 @@
 #include "lesson/worked_step_rule.h"
 
-#include "runtime/float32.h"
-#include "runtime/sigmoid.h"
+#include "lesson/perceptron_rule.h"
+#include "runtime/app_error.h"
 
 #include <algorithm>
 
@@ -56,33 +56,24 @@ WorkedStep workOut(WorkedStep step)
     step.newWeights = {};
     std::optional<float> sum = 0.0f;
     for (int i = 0; i < step.inputs && sum; ++i)
-        sum = float32::tryStore(static_cast<long double>(step.values[std::size_t(i)]) * step.weights[std::size_t(i)] +
-                                *sum);
+        sum = addWeightedInput(*sum, step.values[std::size_t(i)], step.weights[std::size_t(i)]);
     step.sum = sum;
     if (!sum)
         return step;
-
-    switch (step.kind) {
-    case OutputKind::Step: step.output = *sum > step.threshold ? 1.0f : 0.0f; break;
-    case OutputKind::Linear: step.output = *sum; break;
-    case OutputKind::Sigmoid: try { step.output = float32::sigmoidExtended(step.threshold, *sum);
-        } catch (const AppError &) {
-            return step; // the exponential overflowed
-        }
-        break;
+    try {
+        step.output = outputForSum(step.kind, step.threshold, *sum);
+    } catch (const AppError &) {
+        return step; // the sigmoid's exponential overflowed
     }
     if (!step.learns)
         return step;
 
-    step.error = float32::tryStore(static_cast<long double>(step.target) - *step.output);
+    step.error = lessonError(step.target, *step.output);
     if (!step.error)
         return step;
     for (int i = 0; i < step.inputs; ++i) {
         const std::size_t k = std::size_t(i);
-        const auto delta = float32::tryStore(step.values[k] * (static_cast<long double>(step.rate) * *step.error));
-        if (!delta)
-            break;
-        step.newWeights[k] = float32::tryStore(static_cast<long double>(step.weights[k]) + *delta);
+        step.newWeights[k] = updatedWeight(step.weights[k], step.values[k], step.rate, *step.error);
         if (!step.newWeights[k])
             break;
     }

@@ -72,20 +72,22 @@ float Neuron::WeightedSum() const
     for (int32_t i = 0; i < InputCount; ++i) {
         Current = i;
         const InputLink &link = Links[static_cast<std::size_t>(i)];
-        const std::optional<float> next = addWeightedInput(sum, link.Value, link.Weight);
-        if (!next) [[unlikely]]
-            throw errors::floatOverflow();
-        sum = *next;
+        sum = float32::orOverflow(addWeightedInput(sum, link.Value, link.Weight));
     }
     return sum;
 }
 
 float Neuron::Output() const
 {
-    const float sum = WeightedSum();
-    if (!AnalogOutput)
-        return sum > Threshold ? 1.0f : 0.0f;
-    if (ActivationMode == 0)
-        return sum;
-    return float32::sigmoidExtended(Threshold, sum);
+    return outputForSum(outputKindOf(*this), Threshold, WeightedSum());
+}
+
+float outputForSum(OutputKind kind, float threshold, float sum)
+{
+    switch (kind) {
+    case OutputKind::Step: return sum > threshold ? 1.0f : 0.0f;
+    case OutputKind::Linear: return sum;
+    case OutputKind::Sigmoid: break;
+    }
+    return float32::sigmoidExtended(threshold, sum);
 }

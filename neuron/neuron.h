@@ -68,6 +68,10 @@ inline std::optional<float> addWeightedInput(float sum, float value, float weigh
     return float32::tryStore(static_cast<long double>(value) * weight + sum);
 }
 
+// The output for a weighted sum, by kind: the step value, the sum itself,
+// or its sigmoid, which raises where the extended exponential overflows.
+float outputForSum(OutputKind kind, float threshold, float sum);
+
 inline OutputKind outputKindOf(const Neuron &neuron)
 {
     if (!neuron.AnalogOutput)

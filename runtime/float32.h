@@ -19,13 +19,18 @@ inline std::optional<float> tryStore(long double value)
     return stored;
 }
 
-// As tryStore, raising errors::floatOverflow() where it gives nothing.
-inline float store(long double value)
+// A stored result, or errors::floatOverflow() raised where there is none.
+inline float orOverflow(std::optional<float> stored)
 {
-    const std::optional<float> stored = tryStore(value);
     if (!stored) [[unlikely]]
         throw errors::floatOverflow();
     return *stored;
+}
+
+// As tryStore, raising errors::floatOverflow() where it gives nothing.
+inline float store(long double value)
+{
+    return orOverflow(tryStore(value));
 }
 
 // Natural exponential in extended precision; overflow of the extended

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # --help and --version answer on stdout without a display; without one the
-# program says so in one line and ends with 1 instead of aborting; an option
+# program says so in one line and ends with 1; an option
 # it does not know is refused.
 # Usage: command_line_check.sh PROGRAM VERSION
 set -uo pipefail

@@ -90,7 +90,7 @@ private slots:
 
     void qtsOwnDialogsSpeakTheLanguage()
     {
-        // The question the save dialog asks before it replaces a file.
+        // The save dialog's question when the chosen file exists.
         const auto question = [] {
             return QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
         };

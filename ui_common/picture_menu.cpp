@@ -17,7 +17,8 @@
 namespace {
 
 // The system words its reasons in its own language, not the interface's;
-// the common ones are told from the folder and the file system instead.
+// the common ones are told from the folder and the file system, in the
+// interface's words.
 QString failureReason(const QSaveFile &file, const QString &path, const PictureMenuTexts &texts)
 {
     const QFileInfo folder(QFileInfo(path).absolutePath());

@@ -1,5 +1,14 @@
 #include "ui_common/tool_view.h"
 
+#include <QAction>
+
+void ToolView::bindToggle(QAction *action)
+{
+    toggle = action;
+    addAction(action);
+    connect(this, &ToolView::visibilityChanged, action, &QAction::setChecked);
+}
+
 void ToolView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);

@@ -5,10 +5,16 @@
 
 #include <QWidget>
 
+class QAction;
+
 class ToolView : public QWidget {
     Q_OBJECT
 public:
     explicit ToolView(QWidget *owner) : QWidget(owner, Qt::Tool) {}
+
+    // The entry that opens and closes the view: its key closes the view
+    // while it has the focus, and its mark follows the view.
+    void bindToggle(QAction *toggle);
 
 signals:
     void visibilityChanged(bool visible);
@@ -16,4 +22,9 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+
+    QAction *toggleAction() const { return toggle; }
+
+private:
+    QAction *toggle = nullptr; // owned by the owner
 };

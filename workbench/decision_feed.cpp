@@ -70,9 +70,7 @@ void MainWindow::toggleDecisionView()
     }
     if (!decision) {
         decision = new DecisionView(this);
-        // The same key closes it while it has the focus.
-        decision->addAction(decisionAction);
-        connect(decision, &DecisionView::visibilityChanged, decisionAction, &QAction::setChecked);
+        decision->bindToggle(decisionAction);
         retitleDecisionView();
     }
     // Beside this window, never over the diagram or the chart it explains.

@@ -30,10 +30,7 @@ void MainWindow::toggleWorkedStepView()
     }
     if (!workedStep) {
         workedStep = new WorkedStepView(this);
-        // The same key closes it while it has the focus.
-        workedStep->addAction(workedStepAction);
-        workedStep->setToggleAction(workedStepAction);
-        connect(workedStep, &WorkedStepView::visibilityChanged, workedStepAction, &QAction::setChecked);
+        workedStep->bindToggle(workedStepAction);
         retitleWorkedStepView();
     }
     refreshWorkedStepView(true);

@@ -35,11 +35,6 @@ void WorkedStepView::setLanguage(Language chosen)
     refresh();
 }
 
-void WorkedStepView::setToggleAction(QAction *action)
-{
-    toggleAction = action;
-}
-
 QString WorkedStepView::description() const
 {
     return ui->stepLab->text();
@@ -61,8 +56,8 @@ std::unique_ptr<QMenu> WorkedStepView::buildContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
     menu->addAction(text(Text::CopyText, language), this, [this] { copyText(); });
-    if (toggleAction)
-        menu->addAction(toggleAction);
+    if (QAction *toggle = toggleAction())
+        menu->addAction(toggle);
     return menu;
 }
 

@@ -27,7 +27,6 @@ public:
     void showStep(const std::optional<WorkedStep> &step);
     void setLanguage(Language language);
     // The owner's entry that opens and closes the view, offered in its menu.
-    void setToggleAction(QAction *action);
     QString description() const;
 
     std::unique_ptr<QMenu> buildContextMenu();
@@ -45,5 +44,4 @@ private:
     std::unique_ptr<Ui::WorkedStepView> ui;
     std::optional<WorkedStep> step;
     Language language = Language::German;
-    QAction *toggleAction = nullptr; // owned by the owner
 };
