@@ -15,6 +15,8 @@
 #include "ui_main_window.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_window.h"
+#include "workbench/side_views.h"
+#include "workbench/window_context.h"
 #include "worked_step/worked_step_view.h"
 
 #include <QApplication>
@@ -89,7 +91,7 @@ void prepare(MainWindow &form, const Start &start, bool graph, int64_t iteration
     c.weight1Edit->setText(QStringLiteral("0"));
     c.weight2Edit->setText(QStringLiteral("0"));
     if (start.bias)
-        form.state().weight0Edit->setText(QStringLiteral("0"));
+        form.biasControls().weight0Edit->setText(QStringLiteral("0"));
     c.repeatEdit->setText(QString::number(iterations));
 }
 
@@ -111,10 +113,10 @@ double lessonSeconds(MainWindow &form, int64_t iterations)
     const double start = cpuSeconds();
     form.controls().lessonB->click();
     const double seconds = cpuSeconds() - start;
-    if (form.state().lessonTotal != iterations) {
+    if (form.lesson().lessonTotal != iterations) {
         ++errorsSeen;
         std::fprintf(stderr, "error: the lesson ran %lld of %lld iterations\n",
-                     static_cast<long long>(form.state().lessonTotal), static_cast<long long>(iterations));
+                     static_cast<long long>(form.lesson().lessonTotal), static_cast<long long>(iterations));
     }
     return seconds;
 }
@@ -145,12 +147,12 @@ void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases, int
         std::size_t i = 0;
         for (const LessonCase &lesson : cases) {
             if (wanted(lesson.name)) {
-                const bool viewOpen = form.decisionView() && form.decisionView()->isVisible();
+                const bool viewOpen = form.views().decisionView() && form.views().decisionView()->isVisible();
                 if (viewOpen != lesson.decisionView)
-                    form.toggleDecisionView();
-                const bool stepOpen = form.workedStepView() && form.workedStepView()->isVisible();
+                    form.views().toggleDecisionView();
+                const bool stepOpen = form.views().workedStepView() && form.views().workedStepView()->isVisible();
                 if (stepOpen != lesson.workedStepView)
-                    form.toggleWorkedStepView();
+                    form.views().toggleWorkedStepView();
                 QApplication::processEvents();
                 prepare(form, lesson.output, lesson.graph, iterations);
                 if (lesson.dialog)

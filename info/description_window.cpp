@@ -7,7 +7,7 @@
 #include <QEventLoop>
 #include <QShowEvent>
 
-DescriptionWindow::DescriptionWindow(const Language &language, QWidget *parent)
+DescriptionWindow::DescriptionWindow(Language language, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::DescriptionWindow>()), language(language)
 {
     ui->setupUi(this);

@@ -15,11 +15,12 @@ class DescriptionWindow;
 class DescriptionWindow : public QDialog {
     Q_OBJECT
 public:
-    // `language` is the workbench's; it is read at every opening.
-    DescriptionWindow(const Language &language, QWidget *parent);
+    DescriptionWindow(Language language, QWidget *parent);
     ~DescriptionWindow() override;
 
     Ui::DescriptionWindow &controls() { return *ui; }
+    // Read at the next opening.
+    void setLanguage(Language chosen) { language = chosen; }
 
     // Shows the window maximised; returns when it is closed. Its owner must
     // hold its own window meanwhile (ActionHold), as a modal one would be.
@@ -33,5 +34,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::DescriptionWindow> ui;
-    const Language &language;
+    Language language;
 };

@@ -8,6 +8,8 @@
 #include "ui_common/report.h"
 #include "ui_main_window.h"
 #include "workbench/main_window.h"
+#include "workbench/side_views.h"
+#include "workbench/window_context.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -43,8 +45,9 @@ public:
 
     MainWindow &window() { return *form; }
     Ui::MainWindow &c() { return form->controls(); }
-    WorkbenchState &state() { return form->state(); }
-    Neuron &neuron() { return *form->state().neuron; }
+    LessonState &state() { return form->lesson(); }
+    const BiasControls &bias() const { return form->biasControls(); }
+    Neuron &neuron() { return *form->lesson().neuron; }
 
     // A user replacing the whole text of an edit (as by paste).
     void type(QLineEdit *edit, const QString &text) { edit->setText(text); }

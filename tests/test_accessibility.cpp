@@ -43,9 +43,9 @@ private slots:
         QVERIFY(!spokenName(c.diagramImage).isEmpty());
 
         wb.click(c.biasCBox);
-        QCOMPARE(spokenName(wb.state().weight0Edit), QStringLiteral("weight 0"));
-        QCOMPARE(spokenName(wb.state().biasEdit), QStringLiteral("Bias"));
-        QCOMPARE(wb.state().weight0Edit->objectName(), QStringLiteral("weight0Edit"));
+        QCOMPARE(spokenName(wb.bias().weight0Edit), QStringLiteral("weight 0"));
+        QCOMPARE(spokenName(wb.bias().biasEdit), QStringLiteral("Bias"));
+        QCOMPARE(wb.bias().weight0Edit->objectName(), QStringLiteral("weight0Edit"));
     }
 
     void namesFollowTheCaptionsInBothWindows_data()

@@ -10,11 +10,11 @@ namespace {
 // The box, the four controls and the three-input neuron go together.
 bool invariantHolds(Workbench &wb)
 {
-    const WorkbenchState &s = wb.state();
+    const BiasControls &s = wb.bias();
     const bool on = wb.c().biasCBox->isChecked();
     const bool controls = s.biasLab && s.biasEdit && s.weight0Lab && s.weight0Edit;
     const bool none = !s.biasLab && !s.biasEdit && !s.weight0Lab && !s.weight0Edit;
-    return on ? (controls && s.neuron->InputCount == 3) : (none && s.neuron->InputCount == 2);
+    return on ? (controls && wb.neuron().InputCount == 3) : (none && wb.neuron().InputCount == 2);
 }
 
 } // namespace
@@ -27,7 +27,7 @@ private slots:
         Workbench wb;
         Ui::MainWindow &c = wb.c();
         wb.click(c.biasCBox);
-        const WorkbenchState &s = wb.state();
+        const BiasControls &s = wb.bias();
         QVERIFY(invariantHolds(wb));
         QCOMPARE(s.biasLab->pos(), QPoint(17, 234));
         QCOMPARE(s.biasLab->text(), QStringLiteral("Bias"));
@@ -106,13 +106,13 @@ private slots:
         Ui::MainWindow &c = wb.c();
         wb.click(c.biasCBox);
         wb.click(c.andGateB);
-        wb.type(wb.state().weight0Edit, QStringLiteral("0,75"));
+        wb.type(wb.bias().weight0Edit, QStringLiteral("0,75"));
         wb.click(c.nextPatternB);
         QCOMPARE(wb.neuron().GetWeight(2), 0.75f);
         QCOMPARE(wb.neuron().GetInput(2), 1.0f);
-        QCOMPARE(wb.state().weight0Edit->text(), QStringLiteral("0,7500"));
+        QCOMPARE(wb.bias().weight0Edit->text(), QStringLiteral("0,7500"));
 
-        wb.type(wb.state().weight0Edit, QStringLiteral("zwei"));
+        wb.type(wb.bias().weight0Edit, QStringLiteral("zwei"));
         wb.click(c.nextPatternB);
         QCOMPARE(wb.reports.takeError(), QStringLiteral("'zwei' is not a valid floating point value."));
         QCOMPARE(wb.neuron().GetWeight(2), 0.75f);

@@ -29,7 +29,7 @@ void sigmoidLesson(Workbench &wb, int count)
     wb.click(c.andGateB);
     wb.type(c.weight1Edit, QStringLiteral("0"));
     wb.type(c.weight2Edit, QStringLiteral("0"));
-    wb.type(wb.state().weight0Edit, QStringLiteral("0"));
+    wb.type(wb.bias().weight0Edit, QStringLiteral("0"));
     wb.type(c.lRateEdit, QStringLiteral("0,05"));
     wb.type(c.thresholdEdit, QStringLiteral("0,5"));
     wb.type(c.repeatEdit, QString::number(count));

@@ -5,7 +5,6 @@
 #include "chart_reference.h"
 #include "lesson/perceptron_rule.h"
 #include "neuron/neuron.h"
-#include "workbench/workbench_state.h"
 
 #include <QtTest>
 #include <algorithm>

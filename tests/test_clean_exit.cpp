@@ -5,6 +5,7 @@
 // may be left behind at exit.
 
 #include "info/description_window.h"
+#include "lesson/lesson_state.h"
 #include "ui_common/application_setup.h"
 #include "ui_common/report.h"
 #include "ui_description_window.h"
@@ -82,10 +83,10 @@ int main(int argc, char *argv[])
 
     application.exec();
     report::setSink({});
-    const int64_t ran = mainWindow.state().lessonTotal;
-    if (errors != 0 || mainWindow.state().neuron || ran >= 2000000040) {
+    const int64_t ran = mainWindow.lesson().lessonTotal;
+    if (errors != 0 || mainWindow.lesson().neuron || ran >= 2000000040) {
         std::fprintf(stderr, "%d errors; neuron %s; lesson total %lld\n", errors,
-                     mainWindow.state().neuron ? "kept" : "released", static_cast<long long>(ran));
+                     mainWindow.lesson().neuron ? "kept" : "released", static_cast<long long>(ran));
         return 1;
     }
     return 0;

@@ -173,12 +173,12 @@ private slots:
         wb.click(wb.c().biasCBox);
         wb.click(wb.c().nandGateB);
         wb.click(wb.c().showAnalogCBox);
-        for (QLineEdit *edit : {wb.c().weight1Edit, wb.c().weight2Edit, wb.state().weight0Edit})
+        for (QLineEdit *edit : {wb.c().weight1Edit, wb.c().weight2Edit, wb.bias().weight0Edit})
             wb.type(edit, QStringLiteral("0"));
         wb.type(wb.c().repeatEdit, QStringLiteral("1000"));
         wb.click(wb.c().lessonB);
-        wb.window().toggleDecisionView();
-        QCOMPARE(wb.window().decisionView()->description(),
+        wb.window().views().toggleDecisionView();
+        QCOMPARE(wb.window().views().decisionView()->description(),
                  QStringLiteral("−0,2·x1 − 0,1·x2 + 0,20000002 = 0 — richtig: 4 von 4"));
         QVERIFY(wb.reports.errors.isEmpty());
     }
@@ -207,12 +207,12 @@ private slots:
         MainWindow &form = wb.window();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QVERIFY(!form.decisionView()); // nothing exists before it is asked for
+        QVERIFY(!form.views().decisionView()); // nothing exists before it is asked for
 
         // F2 while an edit has the focus opens the view, in German.
         wb.c().repeatEdit->setFocus();
         QTest::keyClick(wb.c().repeatEdit, Qt::Key_F2);
-        DecisionView *view = form.decisionView();
+        DecisionView *view = form.views().decisionView();
         QVERIFY(view && view->isVisible());
         // Never over the diagram or the chart.
         for (const QWidget *kept :
@@ -244,7 +244,7 @@ private slots:
         // Retitled at every language switch, with the menu entry.
         wb.click(wb.c().enRB);
         QCOMPARE(view->windowTitle(), QStringLiteral("Decision boundary"));
-        QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Show decision boundary"));
+        QCOMPARE(form.views().decisionViewAction()->text(), QStringLiteral("Show decision boundary"));
         QVERIFY(view->description().contains(QStringLiteral("correct: ")));
         // Its own menu saves the picture as the teacher sees it; the diagram's
         // menu carries the entry that opens it.
@@ -256,10 +256,10 @@ private slots:
         QTemporaryDir folder;
         view->saveImage(folder.filePath(QStringLiteral("decision.png")));
         QCOMPARE(QImage(folder.filePath(QStringLiteral("decision.png"))).size(), view->picture().size());
-        QVERIFY(wb.c().diagramImage->actions().contains(form.decisionViewAction()));
+        QVERIFY(wb.c().diagramImage->actions().contains(form.views().decisionViewAction()));
         wb.click(wb.c().skRB);
         QCOMPARE(view->windowTitle(), QStringLiteral("Rozhodovacia hranica"));
-        QCOMPARE(form.decisionViewAction()->text(), QStringLiteral("Ukáž rozhodovaciu hranicu"));
+        QCOMPARE(form.views().decisionViewAction()->text(), QStringLiteral("Ukáž rozhodovaciu hranicu"));
 
         // F2 again, focus still in an edit, closes it.
         form.activateWindow();
@@ -267,7 +267,7 @@ private slots:
         wb.c().thresholdEdit->setFocus();
         QTest::keyClick(wb.c().thresholdEdit, Qt::Key_F2);
         QVERIFY(!view->isVisible());
-        QVERIFY(!form.decisionViewAction()->isChecked());
+        QVERIFY(!form.views().decisionViewAction()->isChecked());
         QVERIFY(wb.reports.errors.isEmpty());
     }
 };

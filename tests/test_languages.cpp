@@ -65,7 +65,7 @@ private slots:
         Ui::MainWindow &c = wb.c();
         wb.click(c.andGateB);
         wb.click(c.enRB);
-        QCOMPARE(wb.state().language, Language::English);
+        QCOMPARE(wb.window().language(), Language::English);
         QCOMPARE(c.showAnalogCBox->text(), QStringLiteral("Show the sum in neuron"));
         QCOMPARE(c.randomNeuronB->text(), QStringLiteral("Randomise"));
         QCOMPARE(c.targetLab->text(), QStringLiteral("target"));

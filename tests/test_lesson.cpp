@@ -25,7 +25,7 @@ void startAndGate(Workbench &wb, bool bias, bool step = false)
     wb.type(c.weight1Edit, QStringLiteral("0"));
     wb.type(c.weight2Edit, QStringLiteral("0"));
     if (bias)
-        wb.type(wb.state().weight0Edit, QStringLiteral("0"));
+        wb.type(wb.bias().weight0Edit, QStringLiteral("0"));
 }
 
 // Iterations of the exact rule on the AND gate from zero weights, until
@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(wb.neuron().GetWeight(1), 0.0f);
         QCOMPARE(wb.neuron().GetWeight(2), 125.0f);
         QCOMPARE(c.weight1Edit->text(), QStringLiteral("1,3E0002"));
-        QCOMPARE(wb.state().weight0Edit->text(), QStringLiteral("1,3E0002"));
+        QCOMPARE(wb.bias().weight0Edit->text(), QStringLiteral("1,3E0002"));
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 1000"));
     }
 
@@ -156,7 +156,7 @@ private slots:
         Ui::MainWindow &c = wb.c();
         startAndGate(wb, true, true);
         wb.type(c.thresholdEdit, QStringLiteral("0"));
-        wb.type(wb.state().weight0Edit, QStringLiteral("0,5"));
+        wb.type(wb.bias().weight0Edit, QStringLiteral("0,5"));
         wb.type(c.lRateEdit, QStringLiteral("0,25"));
         // Pattern 2 (0, 1) -> 0: the bias alone makes the output 1, error -1.
         wb.type(c.repeatEdit, QStringLiteral("1"));
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(wb.neuron().GetWeight(2), 0.25f);
         QCOMPARE(wb.neuron().GetWeight(0), 0.0f); // its input was 0
         QCOMPARE(wb.neuron().GetWeight(1), -0.25f);
-        QCOMPARE(wb.state().weight0Edit->text(), QStringLiteral("0,2500"));
+        QCOMPARE(wb.bias().weight0Edit->text(), QStringLiteral("0,2500"));
     }
 
     void patternsRunTwoThreeFourOne()

@@ -113,7 +113,7 @@ Outcome outcomeOf(Workbench &wb)
 {
     Ui::MainWindow &c = wb.c();
     return {c.lessonCntEdit->text(),
-            {c.weight1Edit->text(), c.weight2Edit->text(), wb.state().weight0Edit->text(), c.in1Edit->text(),
+            {c.weight1Edit->text(), c.weight2Edit->text(), wb.bias().weight0Edit->text(), c.in1Edit->text(),
              c.in2Edit->text(), c.outputEdit->text()},
             c.errorChart->pointCount(),
             c.errorChart->bottomAxis().maximum()};
@@ -173,7 +173,7 @@ private slots:
         QVERIFY(wb.reports.errors.isEmpty() && wb.reports.notices.isEmpty());
         QCOMPARE(wb.state().lessonTotal, int64_t(1000000));
         QCOMPARE(outcomeOf(wb), outcomeOf(reference));
-        QCOMPARE(wb.state().language, Language::German);
+        QCOMPARE(wb.window().language(), Language::German);
         QCOMPARE(wb.neuron().InputCount, 3);
         // Every control has its state back, own enabled states included.
         const QList<Look> after = lookOf(wb.window());
@@ -218,7 +218,7 @@ private slots:
         // No bias, lesson, randomise, language switch, view or end got in.
         QVERIFY(wb.window().isVisible() && wb.state().neuron);
         QVERIFY(!wb.window().findChild<DecisionView *>());
-        QCOMPARE(wb.state().language, Language::German);
+        QCOMPARE(wb.window().language(), Language::German);
         QCOMPARE(wb.neuron().InputCount, 2);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0"));
         QVERIFY(wb.reports.errors.isEmpty() && wb.reports.notices.isEmpty());

@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(c.in1Edit->text(), numtext::formatFixed(last.In1));
         QCOMPARE(c.in2Edit->text(), numtext::formatFixed(last.In2));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
-        QCOMPARE(wb.state().weight0Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(2)));
+        QCOMPARE(wb.bias().weight0Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(2)));
         QCOMPARE(c.outputEdit->text(), numtext::formatFixed(wb.neuron().Output()));
 
         // The next lesson goes on from the total that really ran.
@@ -228,7 +228,7 @@ private slots:
         Neuron plain(bias ? 3 : 2);
         for (int i = 0; i < plain.InputCount; ++i)
             plain.SetWeight(i,
-                            i == 2 ? numtext::parseFloat32(wb.state().weight0Edit->text())
+                            i == 2 ? numtext::parseFloat32(wb.bias().weight0Edit->text())
                                    : numtext::parseFloat32((i ? c.weight2Edit : c.weight1Edit)->text()));
         plain.SetInput(2, 1.0f);
         plain.Threshold = 0;

@@ -217,7 +217,7 @@ private:
     void act()
     {
         Ui::MainWindow &c = wb.c();
-        WorkbenchState &s = wb.state();
+        const BiasControls &b = wb.bias();
         QAbstractButton *const plainButtons[] = {
             c.andGateB,   c.orGateB,   c.nandGateB,      c.xorGateB, c.randomNeuronB, c.nextPatternB, c.biasCBox,
             c.errGraphCB, c.sigmoidCB, c.showAnalogCBox, c.deRB,     c.enRB,          c.skRB,
@@ -237,8 +237,8 @@ private:
             const auto &[edit, name] = edits[below(int(std::size(edits)))];
             typeInto(edit, QString::fromLatin1(name), anyText());
         } else if (roll < 89) {
-            if (s.weight0Edit)
-                typeInto(s.weight0Edit, QStringLiteral("weight0Edit"), anyText());
+            if (b.weight0Edit)
+                typeInto(b.weight0Edit, QStringLiteral("weight0Edit"), anyText());
             else
                 clickButton(c.biasCBox);
         } else if (roll < 91) {
@@ -247,9 +247,9 @@ private:
             description();
         } else if (roll < 98) {
             // Read-only: keys must not change it.
-            if (s.biasEdit) {
+            if (b.biasEdit) {
                 lastAction = QStringLiteral("keys into biasEdit");
-                QTest::keyClicks(s.biasEdit, QStringLiteral("7x"));
+                QTest::keyClicks(b.biasEdit, QStringLiteral("7x"));
             } else {
                 clickButton(c.biasCBox);
             }
@@ -273,8 +273,8 @@ private:
         const QString point = QString(numtext::decimalSeparator());
         wb.type(c.weight1Edit, QStringLiteral("0") + point + QString::number(below(10)));
         wb.type(c.weight2Edit, QStringLiteral("-0") + point + QString::number(below(10)));
-        if (wb.state().weight0Edit)
-            wb.type(wb.state().weight0Edit, QStringLiteral("0") + point + QStringLiteral("5"));
+        if (wb.bias().weight0Edit)
+            wb.type(wb.bias().weight0Edit, QStringLiteral("0") + point + QStringLiteral("5"));
         wb.type(c.lRateEdit, QStringLiteral("0") + point + QString::number(below(9) + 1));
         wb.type(c.thresholdEdit, QString::number(below(2)));
         wb.type(c.lessonCntEdit, chance(50) ? QStringLiteral("0") : QStringLiteral("0 / 10"));
@@ -354,7 +354,8 @@ private:
     QString check()
     {
         Ui::MainWindow &c = wb.c();
-        const WorkbenchState &s = wb.state();
+        const LessonState &s = wb.state();
+        const BiasControls &b = wb.bias();
 
         for (qsizetype i = errorsBefore; i < wb.reports.errors.size(); ++i)
             if (!isExpectedError(wb.reports.errors[i]))
@@ -367,8 +368,8 @@ private:
             return QStringLiteral("the neuron is gone");
 
         const bool on = c.biasCBox->isChecked();
-        const bool all = s.biasLab && s.biasEdit && s.weight0Lab && s.weight0Edit;
-        const bool none = !s.biasLab && !s.biasEdit && !s.weight0Lab && !s.weight0Edit;
+        const bool all = b.biasLab && b.biasEdit && b.weight0Lab && b.weight0Edit;
+        const bool none = !b.biasLab && !b.biasEdit && !b.weight0Lab && !b.weight0Edit;
         if (on ? !all || s.neuron->InputCount != 3 : !none || s.neuron->InputCount != 2)
             return QStringLiteral("bias box, controls and neuron disagree (box %1, inputs %2)")
                 .arg(on)
@@ -378,19 +379,19 @@ private:
         if (directChildren<QLabel>() != baseLabels + (on ? 2 : 0) ||
             directChildren<QLineEdit>() != baseEdits + (on ? 2 : 0))
             return QStringLiteral("bias controls pile up");
-        if (s.biasEdit && s.biasEdit->text() != QStringLiteral("1"))
-            return QStringLiteral("the bias input reads %1").arg(s.biasEdit->text());
+        if (b.biasEdit && b.biasEdit->text() != QStringLiteral("1"))
+            return QStringLiteral("the bias input reads %1").arg(b.biasEdit->text());
 
         // A text the program wrote must read back: the next lesson or
         // evaluation continues from it.
-        if (s.weight0Edit != knownWeight0Edit) {
+        if (b.weight0Edit != knownWeight0Edit) {
             typedTexts.erase(knownWeight0Edit);
-            knownWeight0Edit = s.weight0Edit;
+            knownWeight0Edit = b.weight0Edit;
         }
         const std::pair<const QLineEdit *, const char *> numberEdits[] = {
             {c.in1Edit, "in1Edit"},         {c.in2Edit, "in2Edit"},         {c.weight1Edit, "weight1Edit"},
             {c.weight2Edit, "weight2Edit"}, {c.outputEdit, "outputEdit"},   {c.thresholdEdit, "thresholdEdit"},
-            {c.lRateEdit, "lRateEdit"},     {s.weight0Edit, "weight0Edit"},
+            {c.lRateEdit, "lRateEdit"},     {b.weight0Edit, "weight0Edit"},
         };
         for (const auto &[edit, name] : numberEdits) {
             if (!edit || numtext::tryParseFloat(edit->text()))

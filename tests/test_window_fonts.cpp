@@ -162,7 +162,7 @@ private slots:
             const QStringList cut = cutCaptions(wb.window());
             QVERIFY2(cut.isEmpty(), qPrintable(radio->text() + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
             const QPushButton *close = wb.window().descriptionWindow()->controls().end2B;
-            const QString caption = text(Text::DescriptionClose, wb.state().language);
+            const QString caption = text(Text::DescriptionClose, wb.window().language());
             QVERIFY2(close->fontMetrics().horizontalAdvance(caption) <= close->width() - 8, qPrintable(caption));
         }
     }

@@ -175,7 +175,7 @@ private slots:
         // AND, linear output, rate 2, weights 0: iteration 324 (pattern 1)
         // leaves the float range, in the middle of a run.
         Workbench wb;
-        wb.window().toggleWorkedStepView();
+        wb.window().views().toggleWorkedStepView();
         wb.click(wb.c().andGateB);
         wb.type(wb.c().weight1Edit, QStringLiteral("0"));
         wb.type(wb.c().weight2Edit, QStringLiteral("0"));
@@ -183,7 +183,7 @@ private slots:
         wb.type(wb.c().repeatEdit, QStringLiteral("1000"));
         wb.click(wb.c().lessonB);
         QCOMPARE(wb.reports.takeError(), QStringLiteral("Floating point overflow."));
-        const QString text = wb.window().workedStepView()->description();
+        const QString text = wb.window().views().workedStepView()->description();
         QVERIFY2(text.startsWith(QStringLiteral("Muster 1: ")) && text.contains(QStringLiteral("w1: ")) &&
                      text.contains(QStringLiteral(" = Überlauf\n")),
                  qPrintable(text));
@@ -192,7 +192,7 @@ private slots:
     void followsALongLessonAtTheDialogsPace()
     {
         Workbench wb;
-        wb.window().toggleWorkedStepView();
+        wb.window().views().toggleWorkedStepView();
         wb.click(wb.c().andGateB);
         // A linear lesson that unlearns never repeats itself, so it runs on.
         wb.type(wb.c().lRateEdit, QStringLiteral("-0,0000001"));
@@ -201,7 +201,7 @@ private slots:
         // Once the dialog is up: what the view shows, then Cancel.
         QString during;
         QTimer::singleShot(150, qApp, [&] {
-            during = wb.window().workedStepView()->description();
+            during = wb.window().views().workedStepView()->description();
             for (QWidget *window : QApplication::topLevelWidgets())
                 if (auto *dialog = qobject_cast<QProgressDialog *>(window); dialog && dialog->isVisible())
                     dialog->cancel();
@@ -209,7 +209,7 @@ private slots:
         wb.click(wb.c().lessonB);
         LessonProgress::setShowDelayMs(500);
         QVERIFY2(during.contains(QStringLiteral("\nFehler: ")), qPrintable(during));
-        const QString after = wb.window().workedStepView()->description();
+        const QString after = wb.window().views().workedStepView()->description();
         QVERIFY(after.startsWith(QStringLiteral("Muster %1: ").arg(wb.state().patternIndex)));
         QVERIFY(after.contains(QStringLiteral("\nFehler: ")));
         QVERIFY(wb.state().lessonTotal < 2000000000);
@@ -221,12 +221,12 @@ private slots:
         MainWindow &form = wb.window();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QVERIFY(!form.workedStepView());
+        QVERIFY(!form.views().workedStepView());
 
         // F3 from inside an edit opens it, titled in German.
         wb.c().weight1Edit->setFocus();
         QTest::keyClick(wb.c().weight1Edit, Qt::Key_F3);
-        WorkedStepView *view = form.workedStepView();
+        WorkedStepView *view = form.views().workedStepView();
         QVERIFY(view && view->isVisible());
         QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
         QCOMPARE(view->windowTitle(), QStringLiteral("Rechenweg"));
@@ -282,7 +282,7 @@ private slots:
         for (const auto &language : languages) {
             wb.click(language.button);
             QCOMPARE(view->windowTitle(), QString::fromUtf16(language.title));
-            QCOMPARE(form.workedStepViewAction()->text(), QString::fromUtf16(language.entry));
+            QCOMPARE(form.views().workedStepViewAction()->text(), QString::fromUtf16(language.entry));
         }
         wb.click(wb.c().skRB);
         wb.click(wb.c().andGateB);
@@ -297,9 +297,9 @@ private slots:
         QVERIFY(!view->description().contains(u'.'));
 
         // The entry sits in the diagram's, the chart's and the view's menus.
-        QVERIFY(wb.c().diagramImage->actions().contains(form.workedStepViewAction()));
-        QVERIFY(wb.c().errorChart->buildContextMenu()->actions().contains(form.workedStepViewAction()));
-        QVERIFY(view->buildContextMenu()->actions().contains(form.workedStepViewAction()));
+        QVERIFY(wb.c().diagramImage->actions().contains(form.views().workedStepViewAction()));
+        QVERIFY(wb.c().errorChart->buildContextMenu()->actions().contains(form.views().workedStepViewAction()));
+        QVERIFY(view->buildContextMenu()->actions().contains(form.views().workedStepViewAction()));
 
         // F3 again, from inside an edit, closes it.
         form.activateWindow();
@@ -307,7 +307,7 @@ private slots:
         wb.c().thresholdEdit->setFocus();
         QTest::keyClick(wb.c().thresholdEdit, Qt::Key_F3);
         QVERIFY(!view->isVisible());
-        QVERIFY(!form.workedStepViewAction()->isChecked());
+        QVERIFY(!form.views().workedStepViewAction()->isChecked());
         QVERIFY2(wb.reports.errors.isEmpty(), qPrintable(wb.reports.errors.join(u'|')));
     }
 };

@@ -1,11 +1,9 @@
-// Switching the bias input: a three-input neuron and four controls of its own.
-
-#include "workbench/main_window.h"
+#include "workbench/bias_input.h"
 
 #include "runtime/number_text.h"
 #include "runtime/random.h"
 #include "ui_main_window.h"
-#include "workbench/accessible_names.h"
+#include "workbench/neuron_panel.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -52,53 +50,62 @@ void moveBy(QWidget *control, int dy)
 
 } // namespace
 
-void MainWindow::BiasCBoxClick()
+BiasInput::BiasInput(WindowContext &context, NeuronPanel &panel, std::function<void()> controlsCreated)
+    : context(context), panel(panel), controlsCreated(std::move(controlsCreated))
 {
-    Ui::MainWindow &c = *ui;
-    workbench.neuron.reset();
+    context.dispatch.wire(context.c.biasCBox, [this] { BiasCBoxClick(); });
+}
+
+void BiasInput::BiasCBoxClick()
+{
+    Ui::MainWindow &c = context.c;
+    BiasControls &bias = context.bias;
+    context.lesson.neuron.reset();
     c.targetMemo->clear();
     const bool on = c.biasCBox->isChecked();
     if (on) {
         CreateBiasControls();
-    } else if (workbench.biasLab) {
-        delete std::exchange(workbench.biasLab, nullptr);
-        delete std::exchange(workbench.biasEdit, nullptr);
-        delete std::exchange(workbench.weight0Lab, nullptr);
-        delete std::exchange(workbench.weight0Edit, nullptr);
+    } else if (bias.biasLab) {
+        delete std::exchange(bias.biasLab, nullptr);
+        delete std::exchange(bias.biasEdit, nullptr);
+        delete std::exchange(bias.weight0Lab, nullptr);
+        delete std::exchange(bias.weight0Edit, nullptr);
         moveBy(c.outputLab, outputShift);
         moveBy(c.outputEdit, outputShift);
     }
-    workbench.neuron = std::make_unique<Neuron>(on ? 3 : 2);
+    context.lesson.neuron = std::make_unique<Neuron>(on ? 3 : 2);
     // The new neuron computes what the check boxes and the threshold edit show.
-    workbench.neuron->AnalogOutput = c.showAnalogCBox->isChecked();
-    sigmoidCBClick();
-    ThresholdEditChange();
+    context.lesson.neuron->AnalogOutput = c.showAnalogCBox->isChecked();
+    panel.sigmoidCBClick();
+    panel.ThresholdEditChange();
 }
 
-void MainWindow::CreateBiasControls()
+void BiasInput::CreateBiasControls()
 {
-    Ui::MainWindow &c = *ui;
+    Ui::MainWindow &c = context.c;
+    QWidget *window = context.window;
+    BiasControls &bias = context.bias;
 
-    QLabel *biasLab = createBlue<QLabel>(this, "biasLab", 10, true);
+    QLabel *biasLab = createBlue<QLabel>(window, "biasLab", 10, true);
     placeLabel(biasLab, QStringLiteral("Bias"), c.in1Lab->x(), c.in1Lab->y() - 70);
-    workbench.biasLab = biasLab;
+    bias.biasLab = biasLab;
 
-    QLineEdit *biasEdit = createBlue<QLineEdit>(this, "biasEdit", c.in1Edit->font().pointSize(), true);
+    QLineEdit *biasEdit = createBlue<QLineEdit>(window, "biasEdit", c.in1Edit->font().pointSize(), true);
     biasEdit->setGeometry(c.in1Edit->x(), biasLab->y() + 15, c.in1Edit->width(), c.in1Edit->height());
     biasEdit->setText(QStringLiteral("1"));
     biasEdit->setReadOnly(true);
-    workbench.biasEdit = biasEdit;
+    bias.biasEdit = biasEdit;
 
-    QLabel *weight0Lab = createBlue<QLabel>(this, "weight0Lab", 10, false);
+    QLabel *weight0Lab = createBlue<QLabel>(window, "weight0Lab", 10, false);
     placeLabel(weight0Lab, QStringLiteral("weight 0"), c.w1Lab->x(), c.in1Lab->y() - 35);
-    workbench.weight0Lab = weight0Lab;
+    bias.weight0Lab = weight0Lab;
 
-    QLineEdit *weight0Edit = createBlue<QLineEdit>(this, "weight0Edit", 10, false);
+    QLineEdit *weight0Edit = createBlue<QLineEdit>(window, "weight0Edit", 10, false);
     weight0Edit->setGeometry(c.weight1Edit->x(), weight0Lab->y() + 15, c.weight1Edit->width(), c.weight1Edit->height());
     weight0Edit->setText(numtext::formatFixed(static_cast<float>(rng::draw())));
-    workbench.weight0Edit = weight0Edit;
+    bias.weight0Edit = weight0Edit;
 
     moveBy(c.outputLab, -outputShift);
     moveBy(c.outputEdit, -outputShift);
-    nameEditsForScreenReaders();
+    controlsCreated();
 }

@@ -4,12 +4,19 @@
 #include "info/description_window.h"
 #include "runtime/number_text.h"
 #include "runtime/random.h"
+#include "ui_common/texts.h"
 #include "ui_common/toolkit_language.h"
 #include "ui_common/user_action.h"
 #include "ui_main_window.h"
 #include "workbench/accessible_names.h"
+#include "workbench/bias_input.h"
 #include "workbench/captions.h"
+#include "workbench/error_graph_switch.h"
+#include "workbench/gate_loader.h"
 #include "workbench/grow_to_text.h"
+#include "workbench/lesson_controller.h"
+#include "workbench/neuron_panel.h"
+#include "workbench/side_views.h"
 #include "workbench/status_text.h"
 
 #include <QCheckBox>
@@ -23,10 +30,11 @@
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
+    Ui::MainWindow &c = *ui;
     // The layout's learning rate, in the user's own number format. Set before
-    // the controls are wired, as a layout text is: no handler runs, so
-    // learningRate stays 0 until the first lesson reset reads the edit.
-    ui->lRateEdit->setText(numtext::localized("0,1"));
+    // the controls are wired, as a layout text is: no handler runs, so the
+    // lesson's rate stays 0 until the first lesson reset reads the edit.
+    c.lRateEdit->setText(numtext::localized("0,1"));
     // Edits the layout marks (the lesson counter) grow with their text,
     // never below their designed width.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
@@ -35,136 +43,76 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
             connect(edit, &QLineEdit::textChanged, this, [edit] { growToText(edit); });
         }
     }
-    wireControls();
-    // Before FormCreate, whose language switch names the view's entry.
-    setUpDecisionView();
-    setUpWorkedStepView();
+    context = std::make_unique<WindowContext>(this, c);
+    edits = std::make_unique<NeuronEdits>(*context);
+    // Before FormCreate, whose language switch names the views' entries.
+    sideViews = std::make_unique<SideViews>(*context);
+    panel = std::make_unique<NeuronPanel>(*context, *edits, *sideViews);
+    errorGraph = std::make_unique<ErrorGraphSwitch>(*context, *edits);
+    bias = std::make_unique<BiasInput>(*context, *panel, [this] { nameEditsForScreenReaders(); });
+    gates = std::make_unique<GateLoader>(*context, *edits, *panel);
+    lessonControl = std::make_unique<LessonController>(*context, *edits, *panel, *errorGraph, *sideViews);
+    ControlDispatch &d = context->dispatch;
+    d.wire(c.endB, [this] { EndBClick(); });
+    d.wire(c.deRB, [this] { deRBClick(); });
+    d.wire(c.enRB, [this] { deRBClick(); });
+    d.wire(c.skRB, [this] { deRBClick(); });
+    d.wire(c.descriptionB, [this] { descriptionBClick(); });
+    d.afterEachAction([this] { sideViews->refresh(); });
     runUserAction(this, [this] { FormCreate(); });
     // Created once, hidden; the description button shows it.
-    description = new DescriptionWindow(workbench.language, this);
+    description = new DescriptionWindow(context->language, this);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::wireControls()
+LessonState &MainWindow::lesson()
 {
-    Ui::MainWindow &c = *ui;
-    wiring = {
-        {c.randomNeuronB, &MainWindow::RandomNeuronBClick},
-        {c.andGateB, &MainWindow::AndGateBClick},
-        {c.orGateB, &MainWindow::OrGateBClick},
-        {c.nandGateB, &MainWindow::NandGateBClick},
-        {c.xorGateB, &MainWindow::XorGateBClick},
-        {c.showAnalogCBox, &MainWindow::ShowAnalogCBoxClick},
-        // Not a slip: every change of the output text re-reads the threshold.
-        {c.outputEdit, &MainWindow::ThresholdEditChange},
-        {c.thresholdEdit, &MainWindow::ThresholdEditChange},
-        {c.lRateEdit, &MainWindow::LRateEditChange},
-        {c.repeatEdit, &MainWindow::RepeatEditChange},
-        {c.lessonB, &MainWindow::LessonBClick},
-        {c.nextPatternB, &MainWindow::NextPatternBClick},
-        {c.endB, &MainWindow::EndBClick},
-        {c.biasCBox, &MainWindow::BiasCBoxClick},
-        {c.errGraphCB, &MainWindow::ErrGraphCBClick},
-        {c.sigmoidCB, &MainWindow::sigmoidCBClick},
-        {c.deRB, &MainWindow::deRBClick},
-        {c.enRB, &MainWindow::deRBClick},
-        {c.skRB, &MainWindow::deRBClick},
-        {c.descriptionB, &MainWindow::descriptionBClick},
-    };
-    for (const Wiring &w : wiring) {
-        const Handler handler = w.handler;
-        auto run = [this, handler] {
-            runUserAction(this, [this, handler] { (this->*handler)(); });
-            // Also after an error: what was done before it stays done.
-            runUserAction(this, [this] {
-                refreshDecisionView();
-                refreshWorkedStepView();
-            });
-        };
-        if (auto *edit = qobject_cast<QLineEdit *>(w.control))
-            connect(edit, &QLineEdit::textChanged, this, run);
-        else if (auto *radio = qobject_cast<QRadioButton *>(w.control))
-            connect(radio, &QRadioButton::toggled, this, [run](bool checked) {
-                if (checked)
-                    run();
-            });
-        else if (auto *box = qobject_cast<QCheckBox *>(w.control))
-            connect(box, &QCheckBox::toggled, this, run);
-        else if (auto *button = qobject_cast<QPushButton *>(w.control))
-            connect(button, &QPushButton::clicked, this, run);
-    }
+    return context->lesson;
 }
 
-MainWindow::Handler MainWindow::handlerOf(QObject *control) const
+const BiasControls &MainWindow::biasControls() const
 {
-    for (const Wiring &w : wiring)
-        if (w.control == control)
-            return w.handler;
-    return nullptr;
+    return context->bias;
 }
 
-void MainWindow::runNested(QObject *control)
+Language MainWindow::language() const
 {
-    if (const Handler handler = handlerOf(control))
-        (this->*handler)();
+    return context->language;
 }
 
-bool MainWindow::setEditText(QLineEdit *edit, const QString &text)
+void MainWindow::ThinkBClick()
 {
-    if (edit->text() == text)
-        return false;
-    {
-        const QSignalBlocker quiet(edit);
-        edit->setText(text);
-    }
-    // The text changed without a signal.
-    if (growsToText(edit))
-        growToText(edit);
-    runNested(edit);
-    return true;
-}
-
-bool MainWindow::setChecked(QAbstractButton *box, bool checked)
-{
-    if (box->isChecked() == checked)
-        return false;
-    {
-        const QSignalBlocker quiet(box);
-        box->setChecked(checked);
-    }
-    // A radio button's handler runs only when it becomes checked.
-    if (checked || !qobject_cast<QRadioButton *>(box))
-        runNested(box);
-    return true;
+    panel->ThinkBClick();
 }
 
 void MainWindow::FormCreate()
 {
     Ui::MainWindow &c = *ui;
-    workbench.neuron = std::make_unique<Neuron>(2);
-    setCaption(c.in1Lab, text(Text::Input1Label, workbench.language));
-    setCaption(c.in2Lab, text(Text::Input2Label, workbench.language));
-    setChecked(c.showAnalogCBox, true);
-    setChecked(c.biasCBox, false);
+    ControlDispatch &d = context->dispatch;
+    context->lesson.neuron = std::make_unique<Neuron>(2);
+    setCaption(c.in1Lab, text(Text::Input1Label, context->language));
+    setCaption(c.in2Lab, text(Text::Input2Label, context->language));
+    d.setChecked(c.showAnalogCBox, true);
+    d.setChecked(c.biasCBox, false);
     c.nextPatternB->setEnabled(false);
     c.lessonB->setEnabled(false);
     c.errorChart->hide();
     rng::reseedFromClock();
-    setEditText(c.thresholdEdit, numtext::localized("0,500"));
-    setEditText(c.repeatEdit, QStringLiteral("100"));
-    workbench.language = Language::German;
+    d.setEditText(c.thresholdEdit, numtext::localized("0,500"));
+    d.setEditText(c.repeatEdit, QStringLiteral("100"));
+    context->language = Language::German;
     ApplyLanguage();
     c.deRB->setText(QStringLiteral("DE"));
     c.enRB->setText(QStringLiteral("EN"));
     c.skRB->setText(QStringLiteral("SK"));
-    ShowNeuron();
+    panel->ShowNeuron();
     setCaption(c.mesLab, UnscrambleText(scrambledStatus()));
 }
 
 void MainWindow::FormClose()
 {
-    workbench.neuron.reset();
+    context->lesson.neuron.reset();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -186,21 +134,6 @@ void MainWindow::EndBClick()
     close();
 }
 
-void MainWindow::RandomNeuronBClick()
-{
-    Ui::MainWindow &c = *ui;
-    workbench.neuron->RandomizeWeights();
-    const QString threshold = c.biasCBox->isChecked() ? QStringLiteral("0") : numtext::localized("0,5000");
-    // The neuron always takes the shown threshold, also when the text stays.
-    if (!setEditText(c.thresholdEdit, threshold))
-        ThresholdEditChange();
-    setEditText(c.lessonCntEdit, QStringLiteral("0"));
-    c.errorChart->clearPoints();
-    c.nextPatternB->setEnabled(false);
-    presentedPattern = 0; // random inputs
-    ShowNeuron();
-}
-
 void MainWindow::descriptionBClick()
 {
     if (!description)
@@ -217,11 +150,11 @@ void MainWindow::deRBClick()
 {
     Ui::MainWindow &c = *ui;
     if (c.deRB->isChecked())
-        workbench.language = Language::German;
+        context->language = Language::German;
     else if (c.enRB->isChecked())
-        workbench.language = Language::English;
+        context->language = Language::English;
     else if (c.skRB->isChecked())
-        workbench.language = Language::Slovak;
+        context->language = Language::Slovak;
     ApplyLanguage();
 }
 
@@ -239,14 +172,14 @@ void MainWindow::nameEditsForScreenReaders()
         {c.repeatEdit, c.repeatLab},
         {c.lessonCntEdit, c.lesonDoneLab},
         {c.targetMemo, c.targetLab},
-        {workbench.biasEdit, workbench.biasLab},
-        {workbench.weight0Edit, workbench.weight0Lab},
+        {context->bias.biasEdit, context->bias.biasLab},
+        {context->bias.weight0Edit, context->bias.weight0Lab},
     });
 }
 
 void MainWindow::ApplyLanguage()
 {
-    const Language language = workbench.language;
+    const Language language = context->language;
     Ui::MainWindow &c = *ui;
     const std::pair<QWidget *, Text> captions[] = {
         {c.showAnalogCBox, Text::ShowAnalogBox},
@@ -268,19 +201,19 @@ void MainWindow::ApplyLanguage()
     for (const auto &[control, key] : captions) {
         // The prompt to choose a gate only while none is chosen: a loaded
         // gate keeps its name, which reads the same in every language.
-        if (control == c.infoLab && workbench.gateLoaded())
+        if (control == c.infoLab && context->lesson.gateLoaded())
             continue;
         setCaption(control, text(key, language));
     }
     c.errorChart->leftAxis().setTitle(text(Text::ErrorAxisTitle, language));
     c.errorChart->bottomAxis().setTitle(text(Text::IterationAxisTitle, language));
     useToolkitLanguage(language);
-    ui->errorChart->setTexts(pictureMenuTexts(language));
+    c.errorChart->setTexts(pictureMenuTexts(language));
     // The chart has no caption of its own to announce.
-    ui->errorChart->setAccessibleName(
-        QStringLiteral("Tivaro: %1 / %2")
-            .arg(ui->errorChart->leftAxis().title(), ui->errorChart->bottomAxis().title()));
+    c.errorChart->setAccessibleName(
+        QStringLiteral("Tivaro: %1 / %2").arg(c.errorChart->leftAxis().title(), c.errorChart->bottomAxis().title()));
     nameEditsForScreenReaders();
-    retitleDecisionView();
-    retitleWorkedStepView();
+    sideViews->retitle();
+    if (description)
+        description->setLanguage(language);
 }

@@ -1,6 +1,4 @@
-// The lesson: trains the neuron on the loaded patterns for the repeat count.
-
-#include "workbench/main_window.h"
+#include "workbench/lesson_controller.h"
 
 #include "chart/error_chart.h"
 #include "lesson/lesson_repeat.h"
@@ -9,8 +7,10 @@
 #include "runtime/app_error.h"
 #include "runtime/number_text.h"
 #include "ui_main_window.h"
-#include "workbench/lesson_counter.h"
+#include "workbench/error_graph_switch.h"
 #include "workbench/lesson_progress.h"
+#include "workbench/neuron_panel.h"
+#include "workbench/side_views.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -19,60 +19,53 @@
 #include <limits>
 #include <vector>
 
-QString lessonCounterNumber(const QString &text)
+LessonController::LessonController(WindowContext &context, const NeuronEdits &edits, NeuronPanel &panel,
+                                   ErrorGraphSwitch &errorGraph, SideViews &views)
+    : context(context), edits(edits), panel(panel), errorGraph(errorGraph), views(views)
 {
-    QString rest = text.mid(text.indexOf(u'/') + 1);
-    qsizetype begin = 0, end = rest.size();
-    while (begin < end && rest[begin].unicode() <= u' ')
-        ++begin;
-    while (end > begin && rest[end - 1].unicode() <= u' ')
-        --end;
-    return rest.mid(begin, end - begin);
+    Ui::MainWindow &c = context.c;
+    ControlDispatch &d = context.dispatch;
+    d.wire(c.lRateEdit, [this] { LRateEditChange(); });
+    d.wire(c.repeatEdit, [this] { RepeatEditChange(); });
+    d.wire(c.lessonB, [this] { LessonBClick(); });
 }
 
-void MainWindow::ResetLesson()
+void LessonController::ResetLesson()
 {
-    Ui::MainWindow &c = *ui;
-    workbench.repeatCount = numtext::parseInt32(c.repeatEdit->text());
-    workbench.patternIndex = 0;
-    workbench.learningRate = numtext::parseFloat32(c.lRateEdit->text());
-    workbench.neuron->Threshold = numtext::parseFloat32(c.thresholdEdit->text());
+    LessonState &s = context.lesson;
+    s.repeatCount = edits.repeatCount();
+    s.patternIndex = 0;
+    s.learningRate = edits.learningRate();
+    edits.readThreshold(*s.neuron);
     // A checked sigmoid box always means a sigmoid lesson.
-    sigmoidCBClick();
+    panel.sigmoidCBClick();
 }
 
-void MainWindow::LessonBClick()
+void LessonController::LessonBClick()
 {
-    Ui::MainWindow &c = *ui;
-    WorkbenchState &s = workbench;
+    Ui::MainWindow &c = context.c;
+    LessonState &s = context.lesson;
     Neuron &neuron = *s.neuron;
 
-    const QString counter = lessonCounterNumber(c.lessonCntEdit->text());
+    const QString counter = edits.lessonCounterText();
     s.lessonTotal = numtext::parseInt64(counter);
     if (s.lessonTotal == 0)
         ResetLesson();
-    s.repeatCount = numtext::parseInt32(c.repeatEdit->text());
+    s.repeatCount = edits.repeatCount();
     // The running total must stay countable to the end of this lesson.
     if (s.repeatCount > 0 && s.lessonTotal > std::numeric_limits<int64_t>::max() - s.repeatCount)
         throw errors::invalidInteger(counter);
     int64_t done = 0;
     s.patternIndex = 1;
-    neuron.SetWeight(0, numtext::parseFloat32(c.weight1Edit->text()));
-    neuron.SetWeight(1, numtext::parseFloat32(c.weight2Edit->text()));
-    if (c.biasCBox->isChecked()) {
-        neuron.SetInput(2, 1.0f);
-        neuron.SetWeight(2, numtext::parseFloat32(s.weight0Edit->text()));
-    }
+    edits.readWeights(neuron);
+    edits.readBias(neuron);
 
     const bool graph = c.errGraphCB->isChecked();
     const int64_t total = s.lessonTotal;
     ErrorChart &chart = *c.errorChart;
     LessonRun lesson(neuron, s.patterns, s.learningRate, s.patternIndex);
-    LessonProgress progress(this, c.endB, s.repeatCount, s.language);
-    progress.onRepaint([this] {
-        refreshDecisionView();
-        refreshWorkedStepView();
-    });
+    LessonProgress progress(context.window, c.endB, s.repeatCount, context.language);
+    progress.onRepaint([this] { views.refresh(); });
     // Every run's last iteration is noted as it is given, for the worked
     // step: two looks at the neuron per chunk, with the view open or not.
     // An overflow earlier in the run is found by working it out again.
@@ -91,11 +84,11 @@ void MainWindow::LessonBClick()
         try {
             before = run(count - 1);
         } catch (const AppError &) {
-            noteStep(raisingIteration(first, s.patterns, count - 1));
+            views.noteStep(raisingIteration(first, s.patterns, count - 1));
             throw;
         }
         lastIteration = nextIteration();
-        noteStep(*lastIteration); // also when it overflows
+        views.noteStep(*lastIteration); // also when it overflows
         return before + run(1);
     };
 
@@ -106,7 +99,7 @@ void MainWindow::LessonBClick()
         float error = 0.0f;
         float *next = &error;
         done += runNoted(1, &next);
-        rescaleIterationAxis(total + numtext::parseInt32(c.repeatEdit->text()));
+        errorGraph.rescaleIterationAxis(total + edits.repeatCount());
         chart.addPoint(static_cast<double>(total + 1), error);
         s.repeatCount -= 1;
     }
@@ -148,15 +141,27 @@ void MainWindow::LessonBClick()
         // As if the repeat count had been what ran.
         s.repeatCount = 0;
         if (graph && total + done >= chart.bottomAxis().minimum())
-            rescaleIterationAxis(total + done);
+            errorGraph.rescaleIterationAxis(total + done);
     }
 
     s.lessonTotal += done;
-    setEditText(c.lessonCntEdit, QStringLiteral("0 / ") + QString::number(s.lessonTotal));
-    presentedPattern = s.patternIndex;
-    ShowNeuron();
+    edits.showLessonTotal(s.lessonTotal);
+    panel.presentPattern(s.patternIndex);
+    panel.ShowNeuron();
     // The lesson's last iteration, not the output shown after it.
     if (lastIteration)
-        noteStep(*lastIteration);
-    noteLessonInDecisionView();
+        views.noteStep(*lastIteration);
+    views.noteLesson();
+}
+
+void LessonController::LRateEditChange()
+{
+    context.lesson.learningRate = edits.learningRate();
+}
+
+// The lesson reads the count from the edit itself; here only the chart's
+// iteration axis follows it.
+void LessonController::RepeatEditChange()
+{
+    errorGraph.rescaleIterationAxis(edits.repeatCount());
 }

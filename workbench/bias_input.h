@@ -1,0 +1,27 @@
+#pragma once
+// The bias box: switching between a two- and a three-input neuron, with
+// four controls of its own for the bias input while it is on.
+
+#include "workbench/window_context.h"
+
+#include <QObject>
+#include <functional>
+
+class NeuronPanel;
+
+class BiasInput : public QObject {
+    Q_OBJECT
+public:
+    // `controlsCreated` runs once the bias controls exist, to name them.
+    BiasInput(WindowContext &context, NeuronPanel &panel, std::function<void()> controlsCreated);
+
+private slots:
+    void BiasCBoxClick();
+
+private:
+    void CreateBiasControls();
+
+    WindowContext &context;
+    NeuronPanel &panel;
+    std::function<void()> controlsCreated;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// What every part of the main window works on: its controls, the guarded
+// entry to their handlers, the lesson below them and the chosen language.
+// The parts read the language here; the windows and views beside the main
+// window are told of it when it changes (MainWindow::ApplyLanguage).
+
+#include "lesson/lesson_state.h"
+#include "ui_common/language.h"
+#include "workbench/control_dispatch.h"
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The controls of the bias input; all null while it is off.
+struct BiasControls {
+    QLabel *biasLab = nullptr;
+    QLineEdit *biasEdit = nullptr;
+    QLabel *weight0Lab = nullptr;
+    QLineEdit *weight0Edit = nullptr;
+};
+
+struct WindowContext {
+    WindowContext(QWidget *window, Ui::MainWindow &controls) : window(window), c(controls), dispatch(window) {}
+
+    QWidget *window;
+    Ui::MainWindow &c;
+    ControlDispatch dispatch;
+    LessonState lesson;
+    BiasControls bias;
+    Language language = Language::German;
+};
