@@ -16,12 +16,12 @@
 // where a result leaves the float range.
 inline std::optional<float> lessonError(float target, float output)
 {
-    return float32::tryStore(static_cast<long double>(target) - output);
+    return float32::tryStore(Extended(target) - output);
 }
 inline std::optional<float> updatedWeight(float weight, float input, float rate, float error)
 {
-    const std::optional<float> delta = float32::tryStore(input * (static_cast<long double>(rate) * error));
-    return delta ? float32::tryStore(static_cast<long double>(weight) + *delta) : std::nullopt;
+    const std::optional<float> delta = float32::tryStore(input * (Extended(rate) * error));
+    return delta ? float32::tryStore(Extended(weight) + *delta) : std::nullopt;
 }
 
 // The rule on the neuron itself, overflow raised where it happens.

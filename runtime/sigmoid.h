@@ -18,8 +18,8 @@ namespace float32 {
 // extended range raises errors::floatOverflow().
 inline float sigmoidExtended(float threshold, float sum)
 {
-    const long double e = float32::exp(static_cast<long double>(threshold) - sum);
-    return store(1.0L / (1.0L + e));
+    const Extended e = float32::exp(Extended(threshold) - sum);
+    return store(Extended(1) / (Extended(1) + e));
 }
 
 // Calls of sigmoid() that fell back to the extended rule; only the fallback
