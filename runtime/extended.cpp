@@ -29,12 +29,13 @@ Extended fromDecimal(const std::string &text)
 
 DecimalDigits toDecimal(Extended magnitude, int significant)
 {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", significant - 1, magnitude);
+    // Digits, a radix character of up to a few bytes, and the exponent.
+    std::string buffer(static_cast<std::size_t>(significant) + 32, '\0');
+    std::snprintf(buffer.data(), buffer.size(), "%.*Le", significant - 1, magnitude);
     // The radix character of "%e" follows the C library's numeric locale
     // (possibly a multi-byte one), so only digits and the exponent are read.
     DecimalDigits result;
-    const char *p = buffer;
+    const char *p = buffer.c_str();
     for (; *p && *p != 'e' && *p != 'E'; ++p) {
         if (*p >= '0' && *p <= '9')
             result.digits += *p;
