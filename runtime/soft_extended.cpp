@@ -61,6 +61,9 @@ public:
     class Result {
     public:
         Result() { mpfr_custom_init_set(number, MPFR_ZERO_KIND, 0, precision, &limb); }
+        // The number points at this object's own limb.
+        Result(const Result &) = delete;
+        Result &operator=(const Result &) = delete;
         mpfr_ptr get() { return number; }
         SoftExtended take(int ternary, mpfr_rnd_t rounding = MPFR_RNDN)
         {
