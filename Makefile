@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build program run test test-sanitize bench check-sigmoid install package clean
+.PHONY: all deps configure build program run test test-sanitize test-arm64 bench check-sigmoid check-exponential install package clean
 
 all: build
 
@@ -42,6 +42,14 @@ test-sanitize: deps
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
 
+# The program and every test cross-built for arm64 (Raspberry Pi OS 64-bit)
+# in a build tree of their own, the tests run through qemu-aarch64. Installs
+# the cross compiler, qemu and the arm64 libraries first. Not part of `test`.
+ARM64_BUILD ?= $(BUILD)-arm64
+
+test-arm64:
+	@bash scripts/test-arm64.sh $(CURDIR) $(ARM64_BUILD) $(BUILD_TYPE) $(JOBS)
+
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tivaro_bench
 
@@ -50,6 +58,12 @@ bench: build
 check-sigmoid: configure
 	@cmake --build $(BUILD) --target check_sigmoid -j$(JOBS)
 	$(BUILD)/tests/check_sigmoid
+
+# Minutes long: how often the sigmoid rule's float would change if its
+# extended exponential were correctly rounded, as it is off x86.
+check-exponential: configure
+	@cmake --build $(BUILD) --target check_exponential -j$(JOBS)
+	$(BUILD)/tests/check_exponential
 
 # DESTDIR, when given, stages the tree for a packager instead of the system.
 install: program

@@ -214,13 +214,14 @@ void benchExp()
     if (!wanted("exp_ns"))
         return;
     constexpr int calls = 10'000'000;
-    volatile long double sink = 0;
-    long double sum = 0;
+    volatile double sink = 0;
+    Extended sum = 0;
+    const Extended step = extended::fromDecimal("0.005"), shift = 5;
     const double start = cpuSeconds();
     for (int i = 0; i < calls; ++i)
-        sum += std::exp(static_cast<long double>(i % 2000) * 0.005L - 5.0L);
+        sum += extended::exp(Extended(i % 2000) * step - shift);
     const double ns = (cpuSeconds() - start) * 1e9 / calls;
-    sink = sum;
+    sink = static_cast<double>(sum);
     (void)sink;
     print("exp_ns", ns, "ns/call");
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#if defined(__SSE2__)
 #include <immintrin.h>
+#endif
 
 namespace {
 
@@ -177,6 +179,7 @@ namespace {
 // time: a lesson's chunk passes through here once per point.
 bool firstExtremes(const float *ys, std::size_t n, std::size_t &lowAt, std::size_t &highAt)
 {
+#if defined(__SSE2__)
     __m128 low = _mm_set1_ps(ys[0]), high = low, undefined = _mm_setzero_ps();
     std::size_t i = 0;
     for (; i + 4 <= n; i += 4) {
@@ -191,6 +194,12 @@ bool firstExtremes(const float *ys, std::size_t n, std::size_t &lowAt, std::size
     bool defined = _mm_movemask_ps(undefined) == 0;
     float lowest = std::min({lows[0], lows[1], lows[2], lows[3]});
     float highest = std::max({highs[0], highs[1], highs[2], highs[3]});
+#else
+    // One at a time: the same extremes, found by the same comparisons.
+    bool defined = true;
+    float lowest = ys[0], highest = ys[0];
+    std::size_t i = 0;
+#endif
     for (; i < n; ++i) {
         defined &= ys[i] == ys[i];
         lowest = std::min(lowest, ys[i]);

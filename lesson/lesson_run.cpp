@@ -7,30 +7,40 @@ bool isBit(float value)
     return value == 0.0f || value == 1.0f;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
 [[gnu::target("avx")]] void zeroUpperHalves()
 {
     __builtin_ia32_vzeroupper();
 }
+#endif
 
 } // namespace
 
 bool LessonRun::processorHasFusedMultiplyAdd()
 {
+#if defined(__x86_64__) || defined(__i386__)
     static const bool has = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("fma") != 0;
     }();
     return has;
+#elif defined(__FP_FAST_FMA)
+    return true; // part of the instruction set (arm64)
+#else
+    return false;
+#endif
 }
 
 void LessonRun::clearUpperVectorState()
 {
+#if defined(__x86_64__) || defined(__i386__)
     static const bool hasAvx = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx") != 0;
     }();
     if (hasAvx)
         zeroUpperHalves();
+#endif
 }
 
 LessonRun::Variant LessonRun::variantOf() const

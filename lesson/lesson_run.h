@@ -11,6 +11,15 @@
 #include <cstdint>
 #include <type_traits>
 
+// x86 has fused multiply-adds only from some processors on: the fused loop
+// is built for them, and chosen at run time. Elsewhere __builtin_fma needs
+// no target, and __FP_FAST_FMA says whether it is an instruction.
+#if defined(__x86_64__) || defined(__i386__)
+#define TIVARO_FUSED_TARGET [[gnu::target("fma")]]
+#else
+#define TIVARO_FUSED_TARGET
+#endif
+
 class LessonRun {
 public:
     // `fused`: let the sigmoid use fused multiply-adds; on by default where
@@ -32,6 +41,7 @@ public:
     // may leave the upper halves of the vector registers in use; until they
     // are cleared, every plain SSE instruction of the loop waits on them,
     // and a lesson ran nearly three times slower while the dialog showed.
+    // Nothing to do off x86.
     static void clearUpperVectorState();
 
     // Runs `count` iterations (fewer if an error ends them) and calls
@@ -84,7 +94,7 @@ private:
     // The same, built for processors with fused multiply-adds (which the
     // caller checks); nothing but the sigmoid's cubic uses them.
     template <OutputKind kind, int inputs, class OnIteration>
-    [[gnu::noinline, gnu::target("fma")]] int64_t fusedLoop(int64_t count, OnIteration &onIteration)
+    [[gnu::noinline]] TIVARO_FUSED_TARGET int64_t fusedLoop(int64_t count, OnIteration &onIteration)
     {
         return iterate<kind, inputs, true>(count, onIteration);
     }

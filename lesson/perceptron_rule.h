@@ -8,6 +8,7 @@
 #include "runtime/sigmoid_cursor.h"
 
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <optional>
 
@@ -16,12 +17,12 @@
 // where a result leaves the float range.
 inline std::optional<float> lessonError(float target, float output)
 {
-    return float32::tryStore(static_cast<long double>(target) - output);
+    return float32::tryStore(Extended(target) - output);
 }
 inline std::optional<float> updatedWeight(float weight, float input, float rate, float error)
 {
-    const std::optional<float> delta = float32::tryStore(input * (static_cast<long double>(rate) * error));
-    return delta ? float32::tryStore(static_cast<long double>(weight) + *delta) : std::nullopt;
+    const std::optional<float> delta = float32::tryStore(input * (Extended(rate) * error));
+    return delta ? float32::tryStore(Extended(weight) + *delta) : std::nullopt;
 }
 
 // The rule on the neuron itself, overflow raised where it happens.
@@ -116,6 +117,14 @@ private:
 // the results are bit for bit those of exactIteration. Returns false,
 // changing nothing, when a result leaves the float range: the caller then
 // repeats the iteration exactly, which raises the overflow where the rule says.
+// What depends on the platform: float operations round one by one to 32
+// bits, nearest even, with no wider intermediates (SSE on x86-64, the FPU on
+// arm64; checked below), none fused into a multiply-add (-ffp-contract=off),
+// and subnormals kept (the default of both). The extended side is the same
+// on every platform (runtime/extended.h), and its 64 bits are more than the
+// 2 x 24 + 2 that make rounding to it and then to float the same as rounding
+// to float once.
+static_assert(FLT_EVAL_METHOD == 0, "float arithmetic rounds each operation to float");
 template <OutputKind kind, int inputs>
 inline bool applyOutput(float (&weights)[3], const float (&values)[3], float output, float rate, float target,
                         float &error)

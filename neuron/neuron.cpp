@@ -6,7 +6,7 @@
 
 namespace {
 // Draw 2 below this makes the weight negative: slightly more often than not.
-constexpr long double negativeWeightOdds = 0.51L;
+const Extended negativeWeightOdds = extended::fromDecimal("0.51");
 } // namespace
 
 Neuron::Neuron(int32_t inputCount)

@@ -3,7 +3,7 @@
 // weights, a threshold, and a step, linear or sigmoid output.
 //
 // Values are stored as 32-bit floats; sums and products are formed in
-// extended precision (long double) and rounded when stored. A result beyond
+// extended precision (Extended) and rounded when stored. A result beyond
 // the 32-bit range raises "Floating point overflow" and changes nothing.
 
 #include "runtime/float32.h"
@@ -65,7 +65,7 @@ private:
 // program goes through here.
 inline std::optional<float> addWeightedInput(float sum, float value, float weight)
 {
-    return float32::tryStore(static_cast<long double>(value) * weight + sum);
+    return float32::tryStore(Extended(value) * weight + sum);
 }
 
 // The output for a weighted sum, by kind: the step value, the sum itself,

@@ -103,6 +103,9 @@ else()
     list(PREPEND tivaro_runtime_deps
         libc6 libgcc-s1 libstdc++6 libjpeg62-turbo
         libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6)
+    if(NOT TIVARO_NATIVE_EXTENDED)
+        list(PREPEND tivaro_runtime_deps libmpfr6) # the software extended type
+    endif()
 endif()
 list(JOIN tivaro_runtime_deps ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 

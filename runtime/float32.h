@@ -3,6 +3,8 @@
 // A result beyond the 32-bit range is an error, never a saturation.
 
 #include "app_error.h"
+#include "extended.h"
+
 #include <cmath>
 #include <optional>
 
@@ -11,7 +13,7 @@ namespace float32 {
 // Rounds to a 32-bit float; empty when the rounded value does not fit (or
 // the input already is infinite or not a number). For what must never raise,
 // such as a paint.
-inline std::optional<float> tryStore(long double value)
+inline std::optional<float> tryStore(Extended value)
 {
     const float stored = static_cast<float>(value);
     if (!std::isfinite(stored)) [[unlikely]]
@@ -28,17 +30,17 @@ inline float orOverflow(std::optional<float> stored)
 }
 
 // As tryStore, raising errors::floatOverflow() where it gives nothing.
-inline float store(long double value)
+inline float store(Extended value)
 {
     return orOverflow(tryStore(value));
 }
 
 // Natural exponential in extended precision; overflow of the extended
 // range raises errors::floatOverflow().
-inline long double exp(long double x)
+inline Extended exp(Extended x)
 {
-    const long double result = std::exp(x);
-    if (!std::isfinite(result)) [[unlikely]]
+    const Extended result = extended::exp(x);
+    if (!extended::isFinite(result)) [[unlikely]]
         throw errors::floatOverflow();
     return result;
 }

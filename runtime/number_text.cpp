@@ -1,6 +1,7 @@
 #include "runtime/number_text.h"
 
 #include "runtime/app_error.h"
+#include "runtime/extended.h"
 #include "runtime/float32.h"
 
 #include <QLocale>
@@ -12,11 +13,6 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
-
-#if defined(__GLIBC__)
-#include <clocale>
-#include <locale.h>
-#endif
 
 namespace numtext {
 
@@ -68,7 +64,7 @@ inline bool isSeparator(char16_t c)
     return c == u'.' || c == u',';
 }
 
-// Significant digits handed to strtold at most. Every midpoint between two
+// Significant digits handed to the conversion at most. Every midpoint between two
 // adjacent x87 extended values (the only points where round-to-nearest
 // changes its result) has at most about 11516 significant decimal digits
 // (the smallest is an odd 65-bit integer times 2^-16446). Keeping this many
@@ -84,58 +80,26 @@ constexpr int64_t kExponentClamp = 200000;
 // sum below cannot overflow int64 and still lies beyond kExponentClamp.
 constexpr int64_t kExponentSaturation = int64_t(1) << 40;
 
-long double decimalToLongDouble(bool negative, std::string &digits, int64_t exponent10)
+Extended decimalToExtended(bool negative, std::string &digits, int64_t exponent10)
 {
     exponent10 = std::clamp(exponent10, -kExponentClamp, kExponentClamp);
     if (negative)
         digits.insert(digits.begin(), '-');
     digits += 'e';
     digits += std::to_string(exponent10);
-    // No decimal point in the text, so the C library's numeric locale
-    // (which Qt sets from the environment) plays no part; with glibc the C
-    // locale is named explicitly all the same.
-#if defined(__GLIBC__)
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    if (cLocale)
-        return strtold_l(digits.c_str(), nullptr, cLocale);
-#endif
-    return std::strtold(digits.c_str(), nullptr);
+    return extended::fromDecimal(digits);
 }
 
 // ---------------------------------------------------------------------------
 // Writing
 
-// value = 0.d1 d2 ... dn * 10^exponent, d1 != 0 (for a non-zero value).
-struct DecimalDigits {
-    std::string digits;
-    int exponent = 0;
-};
+using extended::DecimalDigits;
 
 // The decimal expansion of a finite, positive value rounded to
-// `significant` digits (by the C library, exactly, half to even).
-DecimalDigits expand(long double magnitude, int significant)
+// `significant` digits (exactly, half to even).
+DecimalDigits expand(Extended magnitude, int significant)
 {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", significant - 1, magnitude);
-    // The radix character of "%e" follows the C library's numeric locale
-    // (possibly a multi-byte one), so only digits and the exponent are read.
-    DecimalDigits result;
-    const char *p = buffer;
-    for (; *p && *p != 'e' && *p != 'E'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            result.digits += *p;
-    }
-    int exponent = 0;
-    bool negativeExponent = false;
-    if (*p) {
-        ++p;
-        if (*p == '+' || *p == '-')
-            negativeExponent = (*p++ == '-');
-        for (; *p >= '0' && *p <= '9'; ++p)
-            exponent = exponent * 10 + (*p - '0');
-    }
-    result.exponent = (negativeExponent ? -exponent : exponent) + 1;
-    return result;
+    return extended::toDecimal(magnitude, significant);
 }
 
 void stripTrailingZeros(std::string &digits)
@@ -144,9 +108,9 @@ void stripTrailingZeros(std::string &digits)
         digits.pop_back();
 }
 
-QString nonFiniteText(long double value)
+QString nonFiniteText(Extended value)
 {
-    if (std::isnan(value))
+    if (extended::isNan(value))
         return QStringLiteral("NAN");
     return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
@@ -177,7 +141,7 @@ QChar systemDecimalSeparator()
     return systemSeparator();
 }
 
-std::optional<long double> tryParseFloat(const QString &text)
+std::optional<Extended> tryParseFloat(const QString &text)
 {
     const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
     const char16_t *const end = p + text.size();
@@ -235,7 +199,7 @@ std::optional<long double> tryParseFloat(const QString &text)
         return std::nullopt;
 
     if (kept.empty()) // all digits zero
-        return negative ? -0.0L : 0.0L;
+        return negative ? -Extended(0) : Extended(0);
 
     // value = 0.(significant digits) * 10^(pointPosition - leadingZeros + exponent)
     if (sticky)
@@ -243,12 +207,12 @@ std::optional<long double> tryParseFloat(const QString &text)
     else
         stripTrailingZeros(kept);
     const int64_t exponent10 = pointPosition - leadingZeros + exponent - static_cast<int64_t>(kept.size());
-    return decimalToLongDouble(negative, kept, exponent10);
+    return decimalToExtended(negative, kept, exponent10);
 }
 
-long double parseFloat(const QString &text)
+Extended parseFloat(const QString &text)
 {
-    const std::optional<long double> value = tryParseFloat(text);
+    const std::optional<Extended> value = tryParseFloat(text);
     if (!value)
         throw errors::invalidFloat(text);
     return *value;
@@ -308,8 +272,8 @@ int64_t parseInt64(const QString &text)
 
 QString formatFixed(float value)
 {
-    const long double wide = value;
-    if (!std::isfinite(wide))
+    const Extended wide = value;
+    if (!extended::isFinite(wide))
         return nonFiniteText(wide);
 
     const QChar separator = decimalSeparator();
@@ -318,7 +282,7 @@ QString formatFixed(float value)
         return zero;
 
     // The 18-digit expansion: 0.d1...d18 * 10^exponent.
-    DecimalDigits decimal = expand(std::fabs(wide), 18);
+    DecimalDigits decimal = expand(extended::abs(wide), 18);
     std::string &digits = decimal.digits;
     int exponent = decimal.exponent;
 
@@ -374,15 +338,15 @@ QString formatFixed(float value)
     return text;
 }
 
-QString formatPlain(long double value)
+QString formatPlain(Extended value)
 {
-    if (!std::isfinite(value))
+    if (!extended::isFinite(value))
         return nonFiniteText(value);
     if (value == 0)
         return QStringLiteral("0");
 
     const QChar separator = decimalSeparator();
-    DecimalDigits decimal = expand(std::fabs(value), 15);
+    DecimalDigits decimal = expand(extended::abs(value), 15);
     std::string &digits = decimal.digits;
     const int exponent = decimal.exponent;
     stripTrailingZeros(digits);

@@ -5,6 +5,8 @@
 // never loses a typed value to the locale; writing always uses the user's
 // own separator (decimalSeparator()).
 
+#include "runtime/extended.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -26,11 +28,11 @@ QChar systemDecimalSeparator();
 // an optional exponent "E"/"e" with optional sign and digits, optional blanks.
 // Anything else (empty, "inf", "nan", hex, grouping, two separators) is no number.
 // Blanks are spaces and tabs; digits are ASCII "0"-"9" only. The value is
-// correctly rounded to long double however long the text; a value beyond
-// the long double range is a number too (infinite), tiny ones become 0.
-std::optional<long double> tryParseFloat(const QString &text);
+// correctly rounded to the extended type however long the text; a value
+// beyond its range is a number too (infinite), tiny ones become 0.
+std::optional<Extended> tryParseFloat(const QString &text);
 // As tryParseFloat, raising errors::invalidFloat(text) for a bad text.
-long double parseFloat(const QString &text);
+Extended parseFloat(const QString &text);
 // parseFloat, then stored as a 32-bit float: beyond its range raises
 // errors::floatOverflow().
 float parseFloat32(const QString &text);
@@ -50,7 +52,7 @@ QString formatFixed(float value);
 
 // Plain display format: shortest form with up to 15 significant digits,
 // no trailing zeros ("1", "0", "0.25", "1E20").
-QString formatPlain(long double value);
+QString formatPlain(Extended value);
 
 // The shortest decimal that reads back as the same 32-bit float, with the
 // user's separator: "0,35", "-0,4", "0,20000002"; from 10^10 on and below

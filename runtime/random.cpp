@@ -43,12 +43,12 @@ void reseedFromClock()
     g_seed = clock_source::ticks();
 }
 
-long double draw()
+Extended draw()
 {
     // Unsigned arithmetic wraps modulo 2^32 by definition.
     g_seed = g_seed * 134775813u + 1u;
     // 2^32 is a power of two and the seed has 32 bits: the quotient is exact.
-    return static_cast<long double>(g_seed) / 4294967296.0L;
+    return Extended(g_seed) / Extended(4294967296.0);
 }
 
 } // namespace rng

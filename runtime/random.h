@@ -2,6 +2,8 @@
 // The program's one pseudo-random generator: 32-bit linear congruential,
 // seed := seed * 134775813 + 1 (mod 2^32), a draw is the new seed / 2^32.
 
+#include "runtime/extended.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -12,7 +14,7 @@ uint32_t seed();
 // Reseeds from the clock (clock::ticks()).
 void reseedFromClock();
 // A uniform draw in [0, 1), exact in extended precision.
-long double draw();
+Extended draw();
 
 } // namespace rng
 

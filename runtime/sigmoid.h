@@ -18,8 +18,8 @@ namespace float32 {
 // extended range raises errors::floatOverflow().
 inline float sigmoidExtended(float threshold, float sum)
 {
-    const long double e = float32::exp(static_cast<long double>(threshold) - sum);
-    return store(1.0L / (1.0L + e));
+    const Extended e = float32::exp(Extended(threshold) - sum);
+    return store(Extended(1) / (Extended(1) + e));
 }
 
 // Calls of sigmoid() that fell back to the extended rule; only the fallback
@@ -59,6 +59,15 @@ inline bool nearFloatMidpoint(double value)
 // Below -87 the result is exactly 1. Everything else (x > 87, the
 // near-midpoints) takes the rule itself, which also raises its overflow
 // exactly where it would.
+// What depends on the platform:
+// - glibc's exp within 1 ulp: the C library of each platform (x86-64's and
+//   arm64's are built apart); test_lesson_rule checks it in both suites,
+//   under qemu for arm64.
+// - The rule's exp: x87's expl on x86-64; off it, the software type's, which
+//   is correctly rounded (within half an ulp), so the 2^-60 holds there too.
+//   The two can differ by an ulp of e^x (see extended.h).
+// - Double arithmetic rounding each operation to nearest even, with nothing
+//   fused: IEEE on both, and -ffp-contract=off for the whole build.
 inline float sigmoid(float threshold, float sum)
 {
     constexpr double provenRange = 87.0; // e^-87 is still a normal float

@@ -3,7 +3,7 @@
 #include "chart/band_clip.h"
 #include "chart/error_series.h"
 #include "chart_reference.h"
-#include "lesson/perceptron_rule.h"
+#include "lesson/lesson_run.h"
 #include "neuron/neuron.h"
 
 #include <QtTest>
@@ -36,15 +36,18 @@ public:
         neuron->ActivationMode = sigmoid ? 1 : 0;
     }
 
+    // The lesson's own loop, bit for bit the exact rule (test_lesson_rule),
+    // and fast also where the rule runs in software.
     std::vector<QPointF> lesson(int64_t total, int64_t count)
     {
+        std::vector<float> errors(static_cast<std::size_t>(count));
+        float *next = errors.data();
+        int32_t index = 1;
+        LessonRun(*neuron, patterns, 0.05f, index).runCollecting(count, next);
         std::vector<QPointF> run;
         run.reserve(std::size_t(count));
-        int32_t index = 1;
-        for (int64_t i = 1; i <= count; ++i) {
-            index = nextPatternIndex(index);
-            run.emplace_back(double(total + i), exactIteration(*neuron, patterns[std::size_t(index - 1)], 0.05f));
-        }
+        for (int64_t i = 1; i <= count; ++i)
+            run.emplace_back(double(total + i), errors[std::size_t(i - 1)]);
         return run;
     }
 

@@ -33,7 +33,7 @@ private slots:
         rng::setSeed(12345u);
         for (int i = 0; i < 2; ++i) {
             const float value = static_cast<float>(rng::draw());
-            const bool negative = static_cast<float>(rng::draw()) < 0.51L;
+            const bool negative = static_cast<float>(rng::draw()) < extended::fromDecimal("0.51");
             float factor = static_cast<float>(rng::draw());
             if (negative)
                 factor = -factor;
@@ -106,7 +106,7 @@ private slots:
         neuron.ActivationMode = 1;
         QCOMPARE(neuron.Output(), 1.0f); // sigmoid family, still the step
         neuron.AnalogOutput = true;
-        QCOMPARE(neuron.Output(), static_cast<float>(1.0L / (1.0L + std::exp(-0.25L))));
+        QCOMPARE(neuron.Output(), static_cast<float>(Extended(1) / (Extended(1) + extended::exp(Extended(-0.25)))));
         QVERIFY(std::fabs(neuron.Output() - 0.5622f) < 1e-4f);
         neuron.ActivationMode = 0;
         QCOMPARE(neuron.Output(), 0.75f); // the sum itself
@@ -131,8 +131,7 @@ private slots:
         const float product = neuron.GetInput(1) * neuron.GetWeight(1);
         QVERIFY(product + neuron.GetWeight(0) != neuron.WeightedSum());
         QCOMPARE(neuron.WeightedSum(),
-                 static_cast<float>(static_cast<long double>(neuron.GetInput(1)) * neuron.GetWeight(1) +
-                                    neuron.GetWeight(0)));
+                 static_cast<float>(Extended(neuron.GetInput(1)) * neuron.GetWeight(1) + neuron.GetWeight(0)));
     }
 
     void overflowRaisesAndChangesNothing()
@@ -170,8 +169,7 @@ private slots:
         Neuron neuron(1);
         neuron.SetInput(0, 1e-20f);
         neuron.SetWeight(0, 1e-20f);
-        QCOMPARE(neuron.WeightedSum(),
-                 static_cast<float>(static_cast<long double>(neuron.GetInput(0)) * neuron.GetWeight(0)));
+        QCOMPARE(neuron.WeightedSum(), static_cast<float>(Extended(neuron.GetInput(0)) * neuron.GetWeight(0)));
         QVERIFY(std::fpclassify(neuron.WeightedSum()) == FP_SUBNORMAL);
     }
 };

@@ -1,10 +1,11 @@
 // Fuzz-style test of the number texts (runtime/number_text.h): many random
 // and hostile texts against the parsers (checked against a grammar and the
 // C library's own conversion), texts at and around the exact midpoints
-// between long doubles (where a conversion that drops digits rounds
+// between extended values (where a conversion that drops digits rounds
 // wrongly), and many random floats against the fixed display format. Each
 // run draws from a fixed, printed seed; TIVARO_FUZZ_SEED gives another.
 
+#include "extended_support.h"
 #include "raised_message.h"
 #include "runtime/number_text.h"
 
@@ -12,7 +13,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <quadmath.h> // exact midpoints of long doubles (65 bits) in __float128
+#include <mpfr.h> // exact midpoints of extended values (65 bits)
 
 #include <bit>
 #include <cerrno>
@@ -52,13 +53,13 @@ const QRegularExpression &integerGrammar()
     return re;
 }
 
-std::optional<long double> referenceFloat(const QString &text)
+std::optional<Extended> referenceFloat(const QString &text)
 {
     if (!floatGrammar().match(text).hasMatch())
         return std::nullopt;
     QByteArray ascii = text.toLatin1();
     ascii.replace(' ', "").replace('\t', "").replace(',', '.');
-    return strtold_l(ascii.constData(), nullptr, cLocale());
+    return referenceDecimal(ascii.constData());
 }
 
 std::optional<int64_t> referenceInteger(const QString &text)
@@ -74,9 +75,9 @@ std::optional<int64_t> referenceInteger(const QString &text)
     return value;
 }
 
-bool same(long double a, long double b)
+bool same(const Extended &a, const Extended &b)
 {
-    return a == b && std::signbit(a) == std::signbit(b);
+    return a == b && extended::signBit(a) == extended::signBit(b);
 }
 
 QString visible(const QString &text)
@@ -378,12 +379,12 @@ void RuntimeFuzzTest::texts()
         const auto where = [&] { return QStringLiteral("text %1 %2 (seed %3)").arg(i).arg(visible(text)).arg(seed); };
 
         // Floating point.
-        const std::optional<long double> expected = referenceFloat(text);
-        const std::optional<long double> got = numtext::tryParseFloat(text);
+        const std::optional<Extended> expected = referenceFloat(text);
+        const std::optional<Extended> got = numtext::tryParseFloat(text);
         CHECK(got.has_value() == expected.has_value(), where());
         const QString invalidFloat =
             QStringLiteral("'") + text + QStringLiteral("' is not a valid floating point value");
-        long double parsed = 0;
+        Extended parsed = 0;
         QString error = raisedMessage([&] { parsed = numtext::parseFloat(text); });
         float stored = 0;
         const QString error32 = raisedMessage([&] { stored = numtext::parseFloat32(text); });
@@ -433,21 +434,22 @@ void RuntimeFuzzTest::texts()
     QVERIFY(validIntegers > kTexts / 50);
 }
 
-// A long double from its fields: sign, 15-bit biased exponent, 64-bit
-// significand with the explicit integer bit.
-long double makeLongDouble(bool negative, unsigned exponent, uint64_t significand)
+// The power of two of the lowest significand bit of x87's fields.
+int64_t lowestBitExponent(unsigned exponent)
 {
-    long double value = 0;
-    unsigned char bytes[sizeof(long double)] = {};
-    std::memcpy(bytes, &significand, 8);
-    const uint16_t top = uint16_t((negative ? 0x8000u : 0u) | (exponent & 0x7FFFu));
-    std::memcpy(bytes + 8, &top, 2);
-    std::memcpy(&value, bytes, sizeof bytes);
-    return value;
+    return int64_t(exponent == 0 ? 1 : exponent) - 16383 - 63;
+}
+
+// An extended value from x87's fields: sign, 15-bit biased exponent, 64-bit
+// significand with the explicit integer bit.
+Extended makeExtended(bool negative, unsigned exponent, uint64_t significand)
+{
+    const Extended magnitude = extended::scaled(significand, int(lowestBitExponent(exponent)));
+    return negative ? -magnitude : magnitude;
 }
 
 // Texts at, just above and just below the exact midpoint between a random
-// long double and its neighbour away from zero: the places where a
+// extended value and its neighbour away from zero: the places where a
 // conversion that does not look at every digit rounds wrongly.
 void RuntimeFuzzTest::midpoints()
 {
@@ -472,18 +474,29 @@ void RuntimeFuzzTest::midpoints()
         }
         if (random() % 4 == 0)
             significand &= ~uint64_t(1); // an even one, for ties to it
-        const long double x = makeLongDouble(negative, exponent, significand);
-        const long double y = std::nextafter(x, negative ? -LDBL_MAX : LDBL_MAX);
-        if (!std::isfinite(y) || x == 0)
+        const Extended x = makeExtended(negative, exponent, significand);
+        const Extended y = extended::nextToward(x, negative ? -extended::infinity() : extended::infinity());
+        if (!extended::isFinite(y) || x == 0)
             continue;
-        const __float128 midpoint = ((__float128)x + (__float128)y) / 2; // exact: 65 bits
+        // Half way from x to its neighbour: (2 significand + 1) * 2^(k), exact
+        // in 65 bits (also where the neighbour is the next power of two).
+        const long k = long(lowestBitExponent(exponent) - 1);
+        mpfr_t midpoint;
+        mpfr_init2(midpoint, 66);
+        mpfr_set_uj(midpoint, significand, MPFR_RNDN);
+        mpfr_mul_2ui(midpoint, midpoint, 1, MPFR_RNDN);
+        mpfr_add_ui(midpoint, midpoint, 1, MPFR_RNDN);
+        mpfr_mul_2si(midpoint, midpoint, k, MPFR_RNDN);
+        if (negative)
+            mpfr_neg(midpoint, midpoint, MPFR_RNDN);
 
-        // Enough digits for the exact expansion (m = odd * 2^k).
-        const int k = ilogbq(midpoint) - 65;
-        const int precision = 40 + (k < 0 ? int(0.7 * -k) : int(0.31 * k));
-        std::string buffer(precision + 64, '\0');
-        quadmath_snprintf(buffer.data(), buffer.size(), "%+.*Qe", precision, midpoint);
-        buffer.resize(std::strlen(buffer.c_str()));
+        // Enough digits for the exact expansion.
+        const int precision = 40 + (k < 0 ? int(0.7 * double(-k)) : int(0.31 * double(k)));
+        char *printed = nullptr;
+        mpfr_asprintf(&printed, "%+.*Re", precision, midpoint);
+        std::string buffer = printed ? printed : "";
+        mpfr_free_str(printed);
+        mpfr_clear(midpoint);
         const std::size_t e = buffer.find('e');
         CHECK(e != std::string::npos && e > 3,
               QStringLiteral("midpoint %1 (seed %2): no expansion: %3")
@@ -499,7 +512,7 @@ void RuntimeFuzzTest::midpoints()
             mantissa += '0';
 
         const bool xEven = (significand & 1) == 0;
-        const long double toEven = xEven ? x : y;
+        const Extended toEven = xEven ? x : y;
         std::string below = mantissa;
         if (below.back() == '0') // only for "d.0": there is no digit to lower
             below = std::string();
@@ -511,7 +524,7 @@ void RuntimeFuzzTest::midpoints()
 
         struct Case {
             std::string text;
-            long double expected;
+            Extended expected;
         };
         const Case cases[] = {{mantissa + exponentText, toEven},
                               {above + exponentText, y},
@@ -525,10 +538,10 @@ void RuntimeFuzzTest::midpoints()
             const auto where = [&] {
                 return QStringLiteral("midpoint %1 (seed %2): %3").arg(i).arg(seed).arg(visible(text));
             };
-            const std::optional<long double> got = numtext::tryParseFloat(text);
+            const std::optional<Extended> got = numtext::tryParseFloat(text);
             CHECK(got.has_value(), where());
             CHECK(same(*got, c.expected), where());
-            const std::optional<long double> reference = referenceFloat(text);
+            const std::optional<Extended> reference = referenceFloat(text);
             CHECK(reference.has_value() && same(*got, *reference), where());
         }
         if (xEven)
@@ -576,22 +589,24 @@ void RuntimeFuzzTest::floats()
         // It reads back, to a value within the rounding: half a unit of the
         // second significant digit or of the fourth decimal, whichever is
         // larger (plus a hair for the rounding to 18 digits before).
-        const std::optional<long double> back = numtext::tryParseFloat(text);
-        CHECK(back.has_value(), where());
-        const long double wide = value;
-        if (*back == 0) {
+        const std::optional<Extended> parsedBack = numtext::tryParseFloat(text);
+        CHECK(parsedBack.has_value(), where());
+        // Double holds both well within the tolerances below.
+        const double back = static_cast<double>(*parsedBack);
+        const double wide = value;
+        if (back == 0) {
             ++zeros;
-            CHECK(!std::signbit(*back), where());
-            CHECK(std::fabs(wide) <= 0.00005L * (1 + 1e-15L), where());
+            CHECK(!extended::signBit(*parsedBack), where());
+            CHECK(std::fabs(wide) <= 0.00005 * (1 + 1e-15), where());
             continue;
         }
-        CHECK(std::signbit(*back) == std::signbit(wide), where());
-        const long double magnitude = std::fabs(wide);
-        const long double unit = std::max(1e-4L, std::pow(10.0L, std::floor(std::log10(magnitude) + 1e-12L) - 1));
-        CHECK(std::fabs(*back - wide) <= unit / 2 * (1 + 1e-12L), where());
+        CHECK(std::signbit(back) == std::signbit(wide), where());
+        const double magnitude = std::fabs(wide);
+        const double unit = std::max(1e-4, std::pow(10.0, std::floor(std::log10(magnitude) + 1e-12) - 1));
+        CHECK(std::fabs(back - wide) <= unit / 2 * (1 + 1e-12), where());
         // and the text is the value rounded on that grid (no digit wasted)
-        const long double steps = *back / unit;
-        CHECK(std::fabs(steps - std::round(steps)) < 1e-6L, where());
+        const double steps = back / unit;
+        CHECK(std::fabs(steps - std::round(steps)) < 1e-6, where());
     }
     qInfo("%d floats: %d not finite, %d scientific, %d zero, %lld ms", kFloats, nonFinite, scientific, zeros,
           static_cast<long long>(timer.elapsed()));

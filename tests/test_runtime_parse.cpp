@@ -1,6 +1,7 @@
 // Reading number texts (runtime/number_text.h) and the error messages
 // (runtime/app_error.h).
 
+#include "extended_support.h"
 #include "raised_message.h"
 #include "runtime/number_text.h"
 
@@ -16,25 +17,9 @@
 
 namespace {
 
-// The reference: the C library's own conversion in the C locale.
-long double reference(const char *asciiWithPoint)
+Extended reference(const char *asciiWithPoint)
 {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return strtold_l(asciiWithPoint, nullptr, c);
-}
-
-bool sameLongDouble(long double a, long double b)
-{
-    if (std::isnan(a) || std::isnan(b))
-        return std::isnan(a) && std::isnan(b);
-    return a == b && std::signbit(a) == std::signbit(b);
-}
-
-QString describe(long double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.21Lg", value);
-    return QString::fromLatin1(buffer);
+    return referenceDecimal(asciiWithPoint);
 }
 
 QString floatMessage(const QString &text)
@@ -152,16 +137,16 @@ void RuntimeParseTest::validFloats()
 {
     QFETCH(QString, text);
     QFETCH(QString, ascii);
-    const long double expected = reference(ascii.toLatin1().constData());
+    const Extended expected = reference(ascii.toLatin1().constData());
 
     // Both separators are read whatever the user's own one is.
     for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
         numtext::setDecimalSeparator(separator);
-        const std::optional<long double> value = numtext::tryParseFloat(text);
+        const std::optional<Extended> value = numtext::tryParseFloat(text);
         QVERIFY2(value.has_value(), qPrintable(text));
-        QVERIFY2(sameLongDouble(*value, expected),
+        QVERIFY2(sameExtended(*value, expected),
                  qPrintable(describe(*value) + QStringLiteral(" != ") + describe(expected)));
-        QVERIFY(sameLongDouble(numtext::parseFloat(text), expected));
+        QVERIFY(sameExtended(numtext::parseFloat(text), expected));
     }
 }
 
@@ -276,7 +261,7 @@ void RuntimeParseTest::float32Range()
     QVERIFY(std::signbit(numtext::parseFloat32(QStringLiteral("-1E-50"))));
     QVERIFY(std::signbit(numtext::parseFloat32(QStringLiteral("-0"))));
 
-    // The long double holds it; the 32-bit store refuses it.
+    // The extended type holds it; the 32-bit store refuses it.
     QCOMPARE(numtext::parseFloat(QStringLiteral("1E39")), reference("1e39"));
     for (const char *text : {"1E39", "-1E39", "1e39", "3.4028236E38", "-3.4028236E38", "1e4933", "1e999999999999",
                              "-1e999999999999", "340282366920938463463374607431768211456"}) {
@@ -288,21 +273,23 @@ void RuntimeParseTest::float32Range()
 
 void RuntimeParseTest::hugeExponents()
 {
-    const long double inf = std::numeric_limits<long double>::infinity();
+    const Extended inf = extended::infinity();
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e999999999999")), inf);
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("-1e999999999999")), -inf);
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e+99999999999999999999999999999999")), inf);
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e-999999999999")), 0.0L);
-    QVERIFY(std::signbit(*numtext::tryParseFloat(QStringLiteral("-1e-999999999999"))));
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0e999999999999")), 0.0L);
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0.000e99999999999999999999999")), 0.0L);
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e-999999999999")), Extended(0));
+    QVERIFY(extended::signBit(*numtext::tryParseFloat(QStringLiteral("-1e-999999999999"))));
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0e999999999999")), Extended(0));
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0.000e99999999999999999999999")), Extended(0));
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e2147483648")), inf);
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e-2147483649")), 0.0L);
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e-2147483649")), Extended(0));
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e") + QString(100000, u'9')), inf);
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e-") + QString(100000, u'9')), 0.0L);
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1e-") + QString(100000, u'9')), Extended(0));
     // A long mantissa compensating a long exponent.
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1") + QString(200000, u'0') + QStringLiteral("e-200000")), 1.0L);
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0.") + QString(300000, u'0') + QStringLiteral("25e300001")), 2.5L);
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("1") + QString(200000, u'0') + QStringLiteral("e-200000")),
+             Extended(1));
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("0.") + QString(300000, u'0') + QStringLiteral("25e300001")),
+             Extended(2.5));
 }
 
 void RuntimeParseTest::longTexts()
@@ -317,10 +304,10 @@ void RuntimeParseTest::longTexts()
                                     QByteArray("0.") + digits.repeated(50), digits.repeated(50) + "e-60000",
                                     digits.repeated(1000) + "e-1000000"}) {
         QString text = QString::fromLatin1(ascii);
-        const long double expected = reference(ascii.constData());
-        QVERIFY(sameLongDouble(*numtext::tryParseFloat(text), expected));
+        const Extended expected = reference(ascii.constData());
+        QVERIFY(sameExtended(*numtext::tryParseFloat(text), expected));
         text.replace(u'.', u',');
-        QVERIFY(sameLongDouble(*numtext::tryParseFloat(text), expected));
+        QVERIFY(sameExtended(*numtext::tryParseFloat(text), expected));
     }
     // A million digits before an invalid character are rejected, no more.
     QVERIFY(!numtext::tryParseFloat(QString(1000000, u'7') + QStringLiteral("x")).has_value());
@@ -328,12 +315,12 @@ void RuntimeParseTest::longTexts()
 
 void RuntimeParseTest::roundingAtMidpoints()
 {
-    // 1 + 2^-64 lies exactly half way between 1 and the next long double
+    // 1 + 2^-64 lies exactly half way between 1 and the next extended value
     // 1 + 2^-63: the exact text rounds to even (1), anything above it up.
     const QString midpoint = QStringLiteral("1.0000000000000000000542101086242752217003726400434970855712890625");
-    const long double up = 1.0L + std::ldexp(1.0L, -63);
-    QCOMPARE(*numtext::tryParseFloat(midpoint), 1.0L);
-    QCOMPARE(*numtext::tryParseFloat(midpoint + QString(30000, u'0')), 1.0L);
+    const Extended up = Extended(1) + extended::scaled(1, -63);
+    QCOMPARE(*numtext::tryParseFloat(midpoint), Extended(1));
+    QCOMPARE(*numtext::tryParseFloat(midpoint + QString(30000, u'0')), Extended(1));
     QCOMPARE(*numtext::tryParseFloat(midpoint + QString(30000, u'0') + u'1'), up);
     QCOMPARE(*numtext::tryParseFloat(midpoint + QString(30000, u'0') + QStringLiteral("1e0")), up);
     QCOMPARE(*numtext::tryParseFloat(QStringLiteral("-") + midpoint + QString(30000, u'0') + u'1'), -up);
@@ -341,13 +328,15 @@ void RuntimeParseTest::roundingAtMidpoints()
     QString below = midpoint;
     below.chop(1);
     below += QStringLiteral("4") + QString(30000, u'9');
-    QCOMPARE(*numtext::tryParseFloat(below), 1.0L);
+    QCOMPARE(*numtext::tryParseFloat(below), Extended(1));
 
     // The same around the smallest subnormal 2^-16445, whose half has
     // about 11500 significant digits: the longest midpoint there is.
-    char exact[16000];
-    std::snprintf(exact, sizeof exact, "%.11600Le", std::numeric_limits<long double>::denorm_min());
-    QCOMPARE(*numtext::tryParseFloat(QString::fromLatin1(exact)), std::numeric_limits<long double>::denorm_min());
+    const Extended denormMin = extended::scaled(1, -16445);
+    const extended::DecimalDigits denormDigits = extended::toDecimal(denormMin, 11601);
+    const QByteArray exact = QByteArray(denormDigits.digits.c_str(), 1) + '.' + (denormDigits.digits.c_str() + 1) +
+        'e' + QByteArray::number(denormDigits.exponent - 1);
+    QCOMPARE(*numtext::tryParseFloat(QString::fromLatin1(exact)), denormMin);
     // Halve the exact expansion "d.ddd...e-4951" digit by digit.
     const QByteArray text(exact);
     const qsizetype e = text.indexOf('e');
@@ -369,16 +358,16 @@ void RuntimeParseTest::roundingAtMidpoints()
     // value = 0.halfDigits * 10^(exponent + 1)
     const QString half =
         QStringLiteral("0.") + QString::fromLatin1(halfDigits) + QStringLiteral("e") + QString::number(exponent + 1);
-    const long double tiny = *numtext::tryParseFloat(half);
-    QVERIFY2(tiny == 0.0L && !std::signbit(tiny), qPrintable(describe(tiny)));
+    const Extended tiny = *numtext::tryParseFloat(half);
+    QVERIFY2(tiny == 0 && !extended::signBit(tiny), qPrintable(describe(tiny)));
     QByteArray aboveDigits = halfDigits + QByteArray(20000, '0') + '1';
     const QString above =
         QStringLiteral("0.") + QString::fromLatin1(aboveDigits) + QStringLiteral("e") + QString::number(exponent + 1);
-    QCOMPARE(*numtext::tryParseFloat(above), std::numeric_limits<long double>::denorm_min());
-    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("-") + above), -std::numeric_limits<long double>::denorm_min());
+    QCOMPARE(*numtext::tryParseFloat(above), denormMin);
+    QCOMPARE(*numtext::tryParseFloat(QStringLiteral("-") + above), -denormMin);
     // and the C library agrees on both
-    QCOMPARE(reference(half.toLatin1().constData()), 0.0L);
-    QCOMPARE(reference(above.toLatin1().constData()), std::numeric_limits<long double>::denorm_min());
+    QCOMPARE(reference(half.toLatin1().constData()), Extended(0));
+    QCOMPARE(reference(above.toLatin1().constData()), denormMin);
 }
 
 void RuntimeParseTest::cLocaleIndependence()
@@ -399,9 +388,9 @@ void RuntimeParseTest::cLocaleIndependence()
         std::setlocale(LC_NUMERIC, saved.c_str());
         QSKIP("no C locale with a decimal comma installed");
     }
-    const bool ok1 = numtext::tryParseFloat(QStringLiteral("0.5")) == 0.5L;
-    const bool ok2 = numtext::tryParseFloat(QStringLiteral("0,25")) == 0.25L;
-    const bool ok3 = numtext::tryParseFloat(QStringLiteral("1.5e2")) == 150.0L;
+    const bool ok1 = numtext::tryParseFloat(QStringLiteral("0.5")) == Extended(0.5);
+    const bool ok2 = numtext::tryParseFloat(QStringLiteral("0,25")) == Extended(0.25);
+    const bool ok3 = numtext::tryParseFloat(QStringLiteral("1.5e2")) == Extended(150);
     std::setlocale(LC_NUMERIC, saved.c_str());
     QVERIFY(ok1);
     QVERIFY(ok2);

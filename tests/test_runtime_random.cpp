@@ -8,7 +8,7 @@
 #include <thread>
 
 namespace {
-constexpr long double twoTo32 = 4294967296.0L;
+const Extended twoTo32 = Extended(4294967296.0);
 
 uint32_t next(uint32_t seed)
 {
@@ -34,16 +34,16 @@ void RuntimeRandomTest::knownSequence()
 {
     rng::setSeed(0);
     QCOMPARE(rng::seed(), 0u);
-    QCOMPARE(rng::draw(), 1.0L / twoTo32);
+    QCOMPARE(rng::draw(), Extended(1u) / twoTo32);
     QCOMPARE(rng::seed(), 1u);
-    QCOMPARE(rng::draw(), 134775814.0L / twoTo32);
+    QCOMPARE(rng::draw(), Extended(134775814u) / twoTo32);
     QCOMPARE(rng::seed(), 134775814u);
     // 134775814 * 134775813 + 1 = 18164519904586783 = 4229256 * 2^32 + 3698175007
-    QCOMPARE(rng::draw(), 3698175007.0L / twoTo32);
+    QCOMPARE(rng::draw(), Extended(3698175007u) / twoTo32);
     QCOMPARE(rng::seed(), 3698175007u);
 
     rng::setSeed(1);
-    QCOMPARE(rng::draw(), 134775814.0L / twoTo32);
+    QCOMPARE(rng::draw(), Extended(134775814u) / twoTo32);
 }
 
 void RuntimeRandomTest::followsRecurrence()
@@ -53,9 +53,9 @@ void RuntimeRandomTest::followsRecurrence()
         uint32_t expected = start;
         for (int i = 0; i < 10000; ++i) {
             expected = next(expected);
-            const long double value = rng::draw();
+            const Extended value = rng::draw();
             QCOMPARE(rng::seed(), expected);
-            QCOMPARE(value, static_cast<long double>(expected) / twoTo32);
+            QCOMPARE(value, Extended(expected) / twoTo32);
         }
     }
 }
@@ -64,11 +64,11 @@ void RuntimeRandomTest::drawsAreExactAndInRange()
 {
     rng::setSeed(987654321u);
     for (int i = 0; i < 100000; ++i) {
-        const long double value = rng::draw();
-        QVERIFY(value >= 0.0L);
-        QVERIFY(value < 1.0L);
+        const Extended value = rng::draw();
+        QVERIFY(value >= 0);
+        QVERIFY(value < 1);
         // Exact: times 2^32 gives the seed back.
-        QCOMPARE(value * twoTo32, static_cast<long double>(rng::seed()));
+        QCOMPARE(value * twoTo32, Extended(rng::seed()));
     }
 }
 
@@ -82,13 +82,13 @@ void RuntimeRandomTest::wrapsAround()
     QCOMPARE(uint32_t(134775813u * inverse), 1u);
     const uint32_t beforeZero = uint32_t(0u - 1u) * inverse; // -1 / a
     rng::setSeed(beforeZero);
-    QCOMPARE(rng::draw(), 0.0L);
+    QCOMPARE(rng::draw(), Extended(0));
     QCOMPARE(rng::seed(), 0u);
     // The largest draw.
     const uint32_t beforeMax = uint32_t(0xFFFFFFFFu - 1u) * inverse;
     rng::setSeed(beforeMax);
-    QCOMPARE(rng::draw(), 4294967295.0L / twoTo32);
-    QVERIFY(4294967295.0L / twoTo32 < 1.0L);
+    QCOMPARE(rng::draw(), Extended(4294967295u) / twoTo32);
+    QVERIFY(Extended(4294967295u) / twoTo32 < 1);
 }
 
 void RuntimeRandomTest::clockSeam()
@@ -98,7 +98,7 @@ void RuntimeRandomTest::clockSeam()
     rng::setSeed(7);
     rng::reseedFromClock();
     QCOMPARE(rng::seed(), 12345u);
-    QCOMPARE(rng::draw(), static_cast<long double>(next(12345u)) / twoTo32);
+    QCOMPARE(rng::draw(), Extended(next(12345u)) / twoTo32);
 
     // A moving fake clock: every reseed takes the clock's value at that time.
     uint32_t now = 0xFFFFFFF0u;
@@ -112,7 +112,7 @@ void RuntimeRandomTest::clockSeam()
     // Two reseeds from the same instant give the same draws.
     clock_source::setTicksSource([] { return 42u; });
     rng::reseedFromClock();
-    const long double a = rng::draw(), b = rng::draw();
+    const Extended a = rng::draw(), b = rng::draw();
     rng::reseedFromClock();
     QCOMPARE(rng::draw(), a);
     QCOMPARE(rng::draw(), b);
