@@ -23,12 +23,4 @@ if ! dpkg --print-foreign-architectures | grep -qx arm64; then
   $sudo apt-get update -q
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -7,6 +7,7 @@
 // and, among them, those where the software rule really gives another float.
 // x86-64 only (it needs both); minutes: `make check-exponential`.
 
+#include "float_sweep.h"
 #include "runtime/sigmoid.h"
 #include "runtime/soft_extended.h"
 
@@ -27,12 +28,19 @@ struct Counts {
     uint64_t sums = 0;  // sums whose sigmoid is neither 0 nor 1
     uint64_t close = 0; // rule within `closeUlps` of a float midpoint
     uint64_t differ = 0;
+
+    Counts &operator+=(const Counts &other)
+    {
+        sums += other.sums;
+        close += other.close;
+        differ += other.differ;
+        return *this;
+    }
 };
 
 // An ulp of e^x moves 1 + e^x and the quotient by at most two ulps more.
 constexpr uint64_t closeUlps = 4;
-constexpr uint64_t sumCount = uint64_t{1} << 32;
-constexpr uint64_t chunk = uint64_t{1} << 20;
+using float_sweep::chunk;
 std::mutex printing;
 
 uint64_t significandOf(long double value)
@@ -83,27 +91,7 @@ Counts checkChunk(float threshold, uint64_t first)
 
 Counts checkThreshold(float threshold)
 {
-    std::atomic<uint64_t> next{0};
-    std::mutex adding;
-    Counts total;
-    auto work = [&] {
-        Counts mine;
-        for (uint64_t first; (first = next.fetch_add(chunk)) < sumCount;) {
-            const Counts counts = checkChunk(threshold, first);
-            mine.sums += counts.sums;
-            mine.close += counts.close;
-            mine.differ += counts.differ;
-        }
-        const std::lock_guard lock(adding);
-        total.sums += mine.sums;
-        total.close += mine.close;
-        total.differ += mine.differ;
-    };
-    std::vector<std::jthread> workers(std::max(1u, std::thread::hardware_concurrency()));
-    for (std::jthread &worker : workers)
-        worker = std::jthread(work);
-    workers.clear(); // joins
-    return total;
+    return float_sweep::everyPattern<Counts>([threshold](uint64_t first) { return checkChunk(threshold, first); });
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // and fused; the cursor walks the sums in order, as a lesson's sum moves.
 // Too slow for the test run (minutes); `make check-sigmoid` builds and runs it.
 
+#include "float_sweep.h"
 #include "runtime/sigmoid_cursor.h"
 
 #include <algorithm>
@@ -20,14 +21,20 @@ namespace {
 struct Counts {
     uint64_t checked = 0;
     uint64_t differ = 0;
+
+    Counts &operator+=(const Counts &other)
+    {
+        checked += other.checked;
+        differ += other.differ;
+        return *this;
+    }
 };
 
 // Beyond these arguments the rule's result is exactly 1 or 0.
 constexpr double lowestArgument = -40.0;  // e^-40 < 2^-57: 1 + e^x rounds to 1 in float
 constexpr double highestArgument = 110.0; // e^-110 < 2^-158: the float result is 0
 
-constexpr uint64_t sumCount = uint64_t{1} << 32;
-constexpr uint64_t chunk = uint64_t{1} << 20;
+using float_sweep::chunk;
 
 std::mutex printing;
 
@@ -66,25 +73,7 @@ Counts checkChunk(float threshold, uint64_t first)
 
 Counts checkThreshold(float threshold)
 {
-    std::atomic<uint64_t> next{0};
-    std::mutex adding;
-    Counts total;
-    auto work = [&] {
-        Counts mine;
-        for (uint64_t first; (first = next.fetch_add(chunk)) < sumCount;) {
-            const Counts counts = checkChunk(threshold, first);
-            mine.checked += counts.checked;
-            mine.differ += counts.differ;
-        }
-        const std::lock_guard lock(adding);
-        total.checked += mine.checked;
-        total.differ += mine.differ;
-    };
-    std::vector<std::jthread> workers(std::max(1u, std::thread::hardware_concurrency()));
-    for (std::jthread &worker : workers)
-        worker = std::jthread(work);
-    workers.clear(); // joins
-    return total;
+    return float_sweep::everyPattern<Counts>([threshold](uint64_t first) { return checkChunk(threshold, first); });
 }
 
 } // namespace
