@@ -7,7 +7,7 @@ bool isBit(float value)
     return value == 0.0f || value == 1.0f;
 }
 
-#if defined(__x86_64__) || defined(__i386__)
+#if TIVARO_X86
 [[gnu::target("avx")]] void zeroUpperHalves()
 {
     __builtin_ia32_vzeroupper();
@@ -18,7 +18,7 @@ bool isBit(float value)
 
 bool LessonRun::processorHasFusedMultiplyAdd()
 {
-#if defined(__x86_64__) || defined(__i386__)
+#if TIVARO_X86
     static const bool has = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("fma") != 0;
@@ -33,7 +33,7 @@ bool LessonRun::processorHasFusedMultiplyAdd()
 
 void LessonRun::clearUpperVectorState()
 {
-#if defined(__x86_64__) || defined(__i386__)
+#if TIVARO_X86
     static const bool hasAvx = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx") != 0;

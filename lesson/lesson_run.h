@@ -15,8 +15,10 @@
 // is built for them, and chosen at run time. Elsewhere __builtin_fma needs
 // no target, and __FP_FAST_FMA says whether it is an instruction.
 #if defined(__x86_64__) || defined(__i386__)
+#define TIVARO_X86 1
 #define TIVARO_FUSED_TARGET [[gnu::target("fma")]]
 #else
+#define TIVARO_X86 0
 #define TIVARO_FUSED_TARGET
 #endif
 

@@ -6,7 +6,12 @@
 
 namespace {
 // Draw 2 below this makes the weight negative: slightly more often than not.
+#if TIVARO_NATIVE_EXTENDED
+constexpr Extended negativeWeightOdds = 0.51L;
+#else
+// A long double literal here would be another format's rounding of 0.51.
 const Extended negativeWeightOdds = extended::fromDecimal("0.51");
+#endif
 } // namespace
 
 Neuron::Neuron(int32_t inputCount)

@@ -95,13 +95,6 @@ Extended decimalToExtended(bool negative, std::string &digits, int64_t exponent1
 
 using extended::DecimalDigits;
 
-// The decimal expansion of a finite, positive value rounded to
-// `significant` digits (exactly, half to even).
-DecimalDigits expand(Extended magnitude, int significant)
-{
-    return extended::toDecimal(magnitude, significant);
-}
-
 void stripTrailingZeros(std::string &digits)
 {
     while (!digits.empty() && digits.back() == '0')
@@ -282,7 +275,7 @@ QString formatFixed(float value)
         return zero;
 
     // The 18-digit expansion: 0.d1...d18 * 10^exponent.
-    DecimalDigits decimal = expand(extended::abs(wide), 18);
+    DecimalDigits decimal = extended::toDecimal(extended::abs(wide), 18);
     std::string &digits = decimal.digits;
     int exponent = decimal.exponent;
 
@@ -346,7 +339,7 @@ QString formatPlain(Extended value)
         return QStringLiteral("0");
 
     const QChar separator = decimalSeparator();
-    DecimalDigits decimal = expand(extended::abs(value), 15);
+    DecimalDigits decimal = extended::toDecimal(extended::abs(value), 15);
     std::string &digits = decimal.digits;
     const int exponent = decimal.exponent;
     stripTrailingZeros(digits);

@@ -67,7 +67,9 @@ inline bool nearFloatMidpoint(double value)
 //   is correctly rounded (within half an ulp), so the 2^-60 holds there too.
 //   The two can differ by an ulp of e^x (see extended.h).
 // - Double arithmetic rounding each operation to nearest even, with nothing
-//   fused: IEEE on both, and -ffp-contract=off for the whole build.
+//   fused: IEEE on both, and -ffp-contract=off wherever the processor could
+//   fuse (every target on arm64; on x86-64 the lesson, whose fused loop
+//   inlines this).
 inline float sigmoid(float threshold, float sum)
 {
     constexpr double provenRange = 87.0; // e^-87 is still a normal float

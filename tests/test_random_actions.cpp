@@ -11,8 +11,8 @@
 #include "chart/error_chart.h"
 #include "info/description_window.h"
 #include "ui_description_window.h"
-#include "workbench/lesson_counter.h"
 #include "workbench/lesson_progress.h"
+#include "workbench/neuron_edits.h"
 
 #include <QApplication>
 #include <QCheckBox>

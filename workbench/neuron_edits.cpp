@@ -4,7 +4,6 @@
 #include "runtime/float32.h"
 #include "runtime/number_text.h"
 #include "ui_main_window.h"
-#include "workbench/lesson_counter.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -76,8 +75,7 @@ void NeuronEdits::showWeightsAndInputs(const Neuron &neuron) const
     ControlDispatch &d = context.dispatch;
     d.setEditText(context.c.weight1Edit, numtext::formatFixed(neuron.GetWeight(0)));
     d.setEditText(context.c.weight2Edit, numtext::formatFixed(neuron.GetWeight(1)));
-    d.setEditText(context.c.in1Edit, numtext::formatFixed(neuron.GetInput(0)));
-    d.setEditText(context.c.in2Edit, numtext::formatFixed(neuron.GetInput(1)));
+    showInputs(neuron.GetInput(0), neuron.GetInput(1));
     if (context.c.biasCBox->isChecked())
         d.setEditText(context.bias.weight0Edit, numtext::formatFixed(neuron.GetWeight(2)));
 }

@@ -15,6 +15,11 @@
 
 class Neuron;
 
+// The number in the lesson counter text ("0 / 200"): what follows the first
+// "/" (the whole text when there is none), without surrounding blanks and
+// control characters.
+QString lessonCounterNumber(const QString &text);
+
 class NeuronEdits {
 public:
     explicit NeuronEdits(WindowContext &context) : context(context) {}
