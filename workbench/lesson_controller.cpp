@@ -93,13 +93,14 @@ void LessonController::LessonBClick()
     };
 
     if (graph && s.repeatCount > 0) {
-        // The first iteration scales the axis. The repeat text cannot change
-        // while the lesson runs, so later iterations would only set the same
-        // maximum again, which does nothing.
+        // The first iteration scales the axis to the count just read. The
+        // repeat text cannot change while the lesson runs, so later
+        // iterations would only set the same maximum again, which does
+        // nothing.
         float error = 0.0f;
         float *next = &error;
         done += runNoted(1, &next);
-        errorGraph.rescaleIterationAxis(total + edits.repeatCount());
+        errorGraph.rescaleIterationAxis(total + s.repeatCount);
         chart.addPoint(static_cast<double>(total + 1), error);
         s.repeatCount -= 1;
     }
