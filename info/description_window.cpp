@@ -11,7 +11,7 @@ DescriptionWindow::DescriptionWindow(Language language, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::DescriptionWindow>()), language(language)
 {
     ui->setupUi(this);
-    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction(this, [this] { end2BClick(); }); });
+    connect(ui->end2B, &QPushButton::clicked, this, [this] { runUserAction(this, [this] { closeDescription(); }); });
 }
 
 DescriptionWindow::~DescriptionWindow() = default;
@@ -34,16 +34,16 @@ void DescriptionWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Only the window's own showing, not a return from another application.
     if (!event->spontaneous())
-        runUserAction(this, [this] { FormActivate(); });
+        runUserAction(this, [this] { fillTexts(); });
 }
 
-void DescriptionWindow::FormActivate()
+void DescriptionWindow::fillTexts()
 {
     ui->end2B->setText(text(Text::DescriptionClose, language));
     ui->infoMemo->setPlainText(descriptionLines(language).join(u'\n'));
 }
 
-void DescriptionWindow::end2BClick()
+void DescriptionWindow::closeDescription()
 {
     close();
 }

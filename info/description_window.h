@@ -26,13 +26,14 @@ public:
     // hold its own window meanwhile (ActionHold), as a modal one would be.
     void showModally();
 
-    void FormActivate();
-    void end2BClick();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Every opening writes the texts afresh in the language chosen.
+    void fillTexts();
+    void closeDescription();
+
     std::unique_ptr<Ui::DescriptionWindow> ui;
     Language language;
 };
