@@ -1,13 +1,15 @@
-// Times lessons through the real lesson button on the real main window (with
-// the progress dialog hidden or shown, and lessons that repeat themselves and
-// finish at once), the chart's repaint after many points, the memory those
-// points take, and the longest number texts a user can paste.
+// Times lessons on the lesson session alone (with the graph's store fed or
+// not, and lessons that repeat themselves and finish at once), and what the
+// window adds to them through the real lesson button (the progress dialog,
+// the views beside the window); the chart's repaint after many points, the
+// memory those points take, and the longest number texts a user can paste.
 // Prints one line per measurement: NAME VALUE UNIT. Names given as arguments
 // run only those measurements (series_bytes_1e7 comes with paint_1e7).
 
 #include "chart/error_chart.h"
 #include "chart/error_series.h"
 #include "decision/decision_view.h"
+#include "lesson/lesson_session.h"
 #include "runtime/number_text.h"
 #include "runtime/sigmoid_cursor.h"
 #include "ui_common/application_setup.h"
@@ -57,11 +59,22 @@ void setBox(QAbstractButton *box, bool checked)
 // A lesson's start: the gate, the bias input and the settings; all weights 0.
 struct Start {
     Output output;
-    QPushButton *Ui::MainWindow::*gate = &Ui::MainWindow::andGateB;
+    Gate gate = AndGate;
     bool bias = true;
     const char *threshold = "0";
     const char *rate = "0.1";
 };
+
+QPushButton *gateButton(Ui::MainWindow &c, Gate gate)
+{
+    switch (gate) {
+    case NandGate: return c.nandGateB;
+    case OrGate: return c.orGateB;
+    case XorGate: return c.xorGateB;
+    case AndGate: break;
+    }
+    return c.andGateB;
+}
 
 // Starts that never come back to earlier weights within the lessons timed
 // here, so that every iteration runs: a step output whose weights climb
@@ -70,11 +83,11 @@ struct Start {
 Start unsettled(Output output)
 {
     switch (output) {
-    case Output::Step: return {output, &Ui::MainWindow::andGateB, true, "1000", "0.0001"};
-    case Output::Linear: return {output, &Ui::MainWindow::andGateB, true, "0", "-0.0000001"};
+    case Output::Step: return {output, AndGate, true, "1000", "0.0001"};
+    case Output::Linear: return {output, AndGate, true, "0", "-0.0000001"};
     case Output::Sigmoid: break;
     }
-    return {output, &Ui::MainWindow::andGateB, true, "0", "0.000001"};
+    return {output, AndGate, true, "0", "0.000001"};
 }
 
 // The next lesson starts afresh (and, with the graph on, with an empty chart).
@@ -85,7 +98,7 @@ void prepare(MainWindow &form, const Start &start, bool graph, int64_t iteration
     setBox(c.showAnalogCBox, start.output != Output::Step);
     setBox(c.sigmoidCB, start.output == Output::Sigmoid);
     setBox(c.errGraphCB, graph);
-    (c.*start.gate)->click();
+    gateButton(c, start.gate)->click();
     c.thresholdEdit->setText(QLatin1String(start.threshold));
     c.lRateEdit->setText(QLatin1String(start.rate));
     c.weight1Edit->setText(QStringLiteral("0"));
@@ -106,18 +119,81 @@ double cpuSeconds()
     return double(std::clock()) / CLOCKS_PER_SEC;
 }
 
-// Runs the lesson prepared for `iterations`; a lesson that stopped early
-// would time something else, so it counts as an error.
+// A lesson that stopped early would time something else, so it counts as
+// an error.
+void checkRan(int64_t total, int64_t iterations)
+{
+    if (total == iterations)
+        return;
+    ++errorsSeen;
+    std::fprintf(stderr, "error: the lesson ran %lld of %lld iterations\n", static_cast<long long>(total),
+                 static_cast<long long>(iterations));
+}
+
+// Runs the lesson prepared for `iterations` through the lesson button.
 double lessonSeconds(MainWindow &form, int64_t iterations)
 {
     const double start = cpuSeconds();
     form.controls().lessonB->click();
     const double seconds = cpuSeconds() - start;
-    if (form.lesson().lessonTotal != iterations) {
-        ++errorsSeen;
-        std::fprintf(stderr, "error: the lesson ran %lld of %lld iterations\n",
-                     static_cast<long long>(form.lesson().lessonTotal), static_cast<long long>(iterations));
+    checkRan(form.session().lessonTotal(), iterations);
+    return seconds;
+}
+
+// What a lesson on the session alone takes from the user.
+class StartSettings final : public LessonSettings {
+public:
+    StartSettings(const Start &start, int64_t iterations) : start(start), iterations(iterations) {}
+    int64_t lessonTotal() const override { return 0; }
+    AppError lessonTotalOutOfRange() const override { return errors::invalidInteger(QStringLiteral("0")); }
+    int32_t repeatCount() const override { return static_cast<int32_t>(iterations); }
+    float learningRate() const override { return numtext::parseFloat32(QLatin1String(start.rate)); }
+    float threshold() const override { return numtext::parseFloat32(QLatin1String(start.threshold)); }
+    uint8_t activationMode() const override { return start.output == Output::Sigmoid ? 1 : 0; }
+    float weightAsShown(int) const override { return 0.0f; }
+
+private:
+    const Start &start;
+    int64_t iterations;
+};
+
+// The graph's store fed as the chart feeds it, or nothing fed.
+class StoreFeed final : public LessonObserver {
+public:
+    explicit StoreFeed(ErrorSeries *series) : series(series) {}
+    void lessonStarts(int64_t, int64_t) override {}
+    bool keepGoing(int64_t) override { return true; }
+    bool wantsErrors() const override { return series != nullptr; }
+    void errorsRun(int64_t first, std::span<const float> errors) override
+    {
+        series->addRun(first, errors.data(), errors.size());
     }
+    void errorsRepeat(int64_t first, std::span<const float> period, int64_t count) override
+    {
+        series->addRepeating(first, period.data(), period.size(), count);
+    }
+    void stepWorked(const WorkedStep &) override {}
+    void lessonEnded(const LessonEnd &) override {}
+
+private:
+    ErrorSeries *series;
+};
+
+// A lesson of `iterations` on a session of its own, from `start` with all
+// weights 0, its errors to a store while `graph` is on.
+double sessionLessonSeconds(const Start &start, bool graph, int64_t iterations)
+{
+    LessonSession session;
+    session.makeNeuron(start.bias ? 3 : 2);
+    session.neuron().AnalogOutput = start.output != Output::Step;
+    session.loadGate(start.gate);
+    ErrorSeries series;
+    StoreFeed feed(graph ? &series : nullptr);
+    const StartSettings settings(start, iterations);
+    const double begin = cpuSeconds();
+    session.runLesson(settings, feed);
+    const double seconds = cpuSeconds() - begin;
+    checkRan(session.lessonTotal(), iterations);
     return seconds;
 }
 
@@ -131,6 +207,7 @@ struct LessonCase {
     const char *name;
     Output output;
     bool graph;
+    bool window = true; // through the lesson button, or on the session alone
     bool decisionView = false;
     bool dialog = false; // the progress dialog shown from the start
     bool workedStepView = false;
@@ -146,7 +223,9 @@ void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases, int
     for (int round = 0; round < rounds; ++round) {
         std::size_t i = 0;
         for (const LessonCase &lesson : cases) {
-            if (wanted(lesson.name)) {
+            if (wanted(lesson.name) && !lesson.window) {
+                best[i] = std::min(best[i], sessionLessonSeconds(unsettled(lesson.output), lesson.graph, iterations));
+            } else if (wanted(lesson.name)) {
                 const bool viewOpen = form.views().decisionView() && form.views().decisionView()->isVisible();
                 if (viewOpen != lesson.decisionView)
                     form.views().toggleDecisionView();
@@ -174,22 +253,20 @@ void benchLessons(MainWindow &form, std::initializer_list<LessonCase> cases, int
 // Lessons of 2^31 - 1 iterations with the graph on, from starts whose
 // weights come back early to values they held before: the lesson finishes
 // the repeating rest at once.
-void benchSettled(MainWindow &form)
+void benchSettled()
 {
     constexpr int64_t iterations = 2147483647;
     const std::pair<const char *, Start> cases[] = {
-        {"settled_step", {Output::Step, &Ui::MainWindow::andGateB, true, "0", "0.1"}},
-        {"settled_linear", {Output::Linear, &Ui::MainWindow::andGateB, false, "0", "0.1"}},
-        {"settled_sigmoid", {Output::Sigmoid, &Ui::MainWindow::xorGateB, true, "0", "0.1"}},
+        {"settled_step", {Output::Step, AndGate, true, "0", "0.1"}},
+        {"settled_linear", {Output::Linear, AndGate, false, "0", "0.1"}},
+        {"settled_sigmoid", {Output::Sigmoid, XorGate, true, "0", "0.1"}},
     };
     for (const auto &[name, start] : cases) {
         if (!wanted(name))
             continue;
         double best = std::numeric_limits<double>::infinity();
-        for (int round = 0; round < 3; ++round) {
-            prepare(form, start, true, iterations);
-            best = std::min(best, lessonSeconds(form, iterations));
-        }
+        for (int round = 0; round < 3; ++round)
+            best = std::min(best, sessionLessonSeconds(start, true, iterations));
         print(name, best * 1e3, "ms");
     }
 }
@@ -229,15 +306,14 @@ void benchExp()
 // Shares of a sigmoid lesson's iterations (the same arguments as in the
 // sigmoid cases) that missed their cursor's cubic, and that fell back to
 // the extended rule: one more, untimed lesson.
-void benchSigmoidFallbacks(MainWindow &form)
+void benchSigmoidFallbacks()
 {
     if (!wanted("sigmoid_fallback_share"))
         return;
     constexpr int64_t iterations = 10'000'000;
-    prepare(form, Output::Sigmoid, false, iterations);
     const uint64_t fallbacksBefore = float32::sigmoidFallbacks;
     const uint64_t movesBefore = float32::sigmoidCursorMoves;
-    lessonSeconds(form, iterations);
+    sessionLessonSeconds(unsettled(Output::Sigmoid), false, iterations);
     const auto share = [](uint64_t count) { return 100.0 * double(count) / double(iterations); };
     print("sigmoid_cubic_miss_share", share(float32::sigmoidCursorMoves - movesBefore), "%");
     print("sigmoid_fallback_share", share(float32::sigmoidFallbacks - fallbacksBefore), "%");
@@ -253,11 +329,11 @@ void benchSeriesBytes()
     constexpr int64_t points = 2147483647;
     const int64_t total = std::numeric_limits<int64_t>::max() - points;
     // Chunk by chunk, as lessons hand their errors over.
-    std::vector<float> errors(static_cast<std::size_t>(LessonProgress::chunk));
+    std::vector<float> errors(static_cast<std::size_t>(LessonSession::defaultChunk));
     for (std::size_t i = 0; i < errors.size(); ++i)
         errors[i] = (i & 1) ? -0.5f : 0.5f;
     for (int64_t done = 0; done < points;) {
-        const int64_t count = std::min<int64_t>(points - done, LessonProgress::chunk);
+        const int64_t count = std::min<int64_t>(points - done, LessonSession::defaultChunk);
         series.addRun(total + done + 1, errors.data(), static_cast<std::size_t>(count));
         done += count;
     }
@@ -297,6 +373,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     setUpApplication();
     only = QApplication::arguments().mid(1);
+    // The starts are written with a dot.
+    numtext::setDecimalSeparator(u'.');
     report::setSink([](report::Kind, const QString &, const QString &text) {
         ++errorsSeen;
         std::fprintf(stderr, "error: %s\n", qPrintable(text));
@@ -319,14 +397,15 @@ int main(int argc, char *argv[])
     form.show();
     QApplication::processEvents();
 
+    // The lesson itself, on the session with no window.
     benchLessons(form,
-                 {{"step_off", Output::Step, false},
-                  {"step_on", Output::Step, true},
-                  {"linear_off", Output::Linear, false},
-                  {"linear_on", Output::Linear, true},
-                  {"sigmoid_off", Output::Sigmoid, false},
-                  {"sigmoid_on", Output::Sigmoid, true}});
-    benchSigmoidFallbacks(form);
+                 {{"step_off", Output::Step, false, false},
+                  {"step_on", Output::Step, true, false},
+                  {"linear_off", Output::Linear, false, false},
+                  {"linear_on", Output::Linear, true, false},
+                  {"sigmoid_off", Output::Sigmoid, false, false},
+                  {"sigmoid_on", Output::Sigmoid, true, false}});
+    benchSigmoidFallbacks();
     benchExp();
 
     // The decision view, then the worked step open beside the lesson: once
@@ -335,25 +414,25 @@ int main(int argc, char *argv[])
     // should match its closed one.
     benchLessons(form,
                  {{"step_off_closed", Output::Step, false},
-                  {"step_off_view", Output::Step, false, true},
-                  {"step_off_worked", Output::Step, false, false, false, true},
+                  {"step_off_view", Output::Step, false, true, true},
+                  {"step_off_worked", Output::Step, false, true, false, false, true},
                   {"sigmoid_off_closed", Output::Sigmoid, false},
-                  {"sigmoid_off_view", Output::Sigmoid, false, true},
-                  {"sigmoid_off_worked", Output::Sigmoid, false, false, false, true}});
+                  {"sigmoid_off_view", Output::Sigmoid, false, true, true},
+                  {"sigmoid_off_worked", Output::Sigmoid, false, true, false, false, true}});
     benchLessons(form,
-                 {{"sigmoid_off_dialog", Output::Sigmoid, false, false, true},
-                  {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true},
-                  {"sigmoid_off_dialog_worked", Output::Sigmoid, false, false, true, true}});
+                 {{"sigmoid_off_dialog", Output::Sigmoid, false, true, false, true},
+                  {"sigmoid_off_dialog_view", Output::Sigmoid, false, true, true, true},
+                  {"sigmoid_off_dialog_worked", Output::Sigmoid, false, true, false, true, true}});
 
     // What a user gets from a lesson of seconds: the dialog on screen the
     // whole time, against the same lesson with it out of the way. The two
     // should match within a few percent.
-    benchLessons(
-        form,
-        {{"linear_long_hidden", Output::Linear, false}, {"linear_long_dialog", Output::Linear, false, false, true}},
-        400'000'000, 2);
+    benchLessons(form,
+                 {{"linear_long_hidden", Output::Linear, false},
+                  {"linear_long_dialog", Output::Linear, false, true, false, true}},
+                 400'000'000, 2);
 
-    benchSettled(form);
+    benchSettled();
 
     benchPaint(form, "paint_1e5", 100'000);
     benchPaint(form, "paint_1e7", 10'000'000);

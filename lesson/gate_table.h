@@ -2,6 +2,8 @@
 // The truth tables of the four gates: gate 1..4, pattern 1..4, and per
 // pattern In1, In2, Target.
 
+#include "lesson/pattern.h"
+
 #include <array>
 #include <cstdint>
 
@@ -18,4 +20,14 @@ constexpr std::array<uint8_t, 48> gateTable = {
 constexpr uint8_t gateValue(int gate, int pattern, int value)
 {
     return gateTable[12 * (gate - 1) + 3 * (pattern - 1) + value];
+}
+
+// The four patterns of the gate, in the table's order.
+constexpr Patterns gatePatterns(int gate)
+{
+    Patterns patterns{};
+    for (int p = 1; p <= 4; ++p)
+        patterns[std::size_t(p - 1)] = {float(gateValue(gate, p, 0)), float(gateValue(gate, p, 1)),
+                                        float(gateValue(gate, p, 2))};
+    return patterns;
 }

@@ -15,25 +15,28 @@ bool LessonRepeat::State::sameAs(const State &other, int inputCount) const
 
 LessonRepeat::State LessonRepeat::now() const
 {
+    const Neuron &neuron = lesson.trainedNeuron();
     State state;
     for (int i = 0; i < neuron.InputCount && i < 3; ++i)
         state.weights[std::size_t(i)] = neuron.GetWeight(i);
     state.inputs = {neuron.GetInput(0), neuron.GetInput(1)};
-    state.patternIndex = patternIndex;
+    state.patternIndex = lesson.patternIndex();
     return state;
 }
 
 void LessonRepeat::restore(const State &state)
 {
+    Neuron &neuron = lesson.trainedNeuron();
     for (int i = 0; i < neuron.InputCount && i < 3; ++i)
         neuron.SetWeight(i, state.weights[std::size_t(i)]);
     neuron.SetInput(0, state.inputs[0]);
     neuron.SetInput(1, state.inputs[1]);
-    patternIndex = state.patternIndex;
+    lesson.setPatternIndex(state.patternIndex);
 }
 
 LessonRepeat::Shortcut LessonRepeat::afterRun(int64_t ran, int64_t left)
 {
+    const Neuron &neuron = lesson.trainedNeuron();
     if (finished || neuron.InputCount > 3)
         return {};
     const State state = now();
@@ -67,7 +70,7 @@ int64_t LessonRepeat::findPeriod(const State &start, int64_t within, int64_t lef
         errors.resize(std::size_t(period));
         float *next = errors.data();
         lesson.runCollecting(period, next);
-        if (now().sameAs(start, neuron.InputCount))
+        if (now().sameAs(start, lesson.trainedNeuron().InputCount))
             return period;
         restore(start);
     }

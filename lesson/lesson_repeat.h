@@ -25,10 +25,8 @@ public:
     // iterations (4 MB of errors at most).
     static constexpr int64_t longestReach = int64_t{1} << 20;
 
-    LessonRepeat(LessonRun &lesson, Neuron &neuron, int32_t &patternIndex)
-        : lesson(lesson), neuron(neuron), patternIndex(patternIndex)
-    {
-    }
+    // Watches the neuron and the cursor of `lesson`.
+    explicit LessonRepeat(LessonRun &lesson) : lesson(lesson) {}
 
     struct Shortcut {
         int64_t period = 0; // iterations of one period; 0: no shortcut
@@ -57,8 +55,6 @@ private:
     int64_t findPeriod(const State &start, int64_t within, int64_t left);
 
     LessonRun &lesson;
-    Neuron &neuron;
-    int32_t &patternIndex;
     State snapshot;
     bool haveSnapshot = false;
     bool finished = false; // shortcut taken, or none can come

@@ -26,15 +26,23 @@ class LessonRun {
 public:
     // `fused`: let the sigmoid use fused multiply-adds; on by default where
     // the processor has them.
-    LessonRun(Neuron &neuron, const std::array<Pattern, 4> &patterns, float rate, int32_t &patternIndex,
+    // Starts after pattern `patternIndex`, the one presented last.
+    LessonRun(Neuron &neuron, const Patterns &patterns, float rate, int32_t patternIndex,
               bool fused = processorHasFusedMultiplyAdd())
-        : neuron(neuron), patterns(patterns), rate(rate), patternIndex(patternIndex), fused(fused)
+        : neuron(neuron), patterns(patterns), rate(rate), cursor(patternIndex), fused(fused)
     {
     }
 
     static bool processorHasFusedMultiplyAdd();
 
-    // The window's two ways to run iterations, built here with the lesson's
+    // The neuron trained, and the pattern presented last; both stand where
+    // the iterations run so far left them, also after an error.
+    Neuron &trainedNeuron() const { return neuron; }
+    int32_t patternIndex() const { return cursor; }
+    // Puts the cursor back (to a state the lesson held before).
+    void setPatternIndex(int32_t index) { cursor = index; }
+
+    // The lesson's two ways to run iterations, built here with the lesson's
     // float flags: each error goes to *next++, or nowhere. They return the
     // number run; an error raised leaves `next` past the last error written.
     int64_t runCollecting(int64_t count, float *&next);
@@ -82,8 +90,8 @@ private:
 
     const Pattern &nextPattern()
     {
-        patternIndex = nextPatternIndex(patternIndex);
-        return patterns[static_cast<std::size_t>(patternIndex - 1)];
+        cursor = nextPatternIndex(cursor);
+        return patterns[static_cast<std::size_t>(cursor - 1)];
     }
 
     // Never inlined: inside a larger function the loop shares its registers.
@@ -118,7 +126,7 @@ private:
             values[i] = neuron.GetInput(i);
         }
         LessonOutput<kind> outputOf(neuron.Threshold);
-        int32_t index = patternIndex;
+        int32_t index = cursor;
         int64_t done = 0;
         // The sum of the coming pattern is formed as soon as the weights are
         // new, while they are still in registers; waiting for the next turn
@@ -166,7 +174,7 @@ private:
     template <int inputs>
     void settleNeuron(int32_t index, std::array<float, 3> weights, std::array<float, 2> values)
     {
-        patternIndex = index;
+        cursor = index;
 #pragma GCC unroll 3
         for (int i = 0; i < inputs; ++i)
             neuron.SetWeight(i, weights[i]);
@@ -217,7 +225,7 @@ private:
                     return error;
             }
         }
-        patternIndex = index;
+        cursor = index;
         return exactIterationFrom(pattern, inputs, weights);
     }
 
@@ -227,6 +235,6 @@ private:
     Neuron &neuron;
     const Patterns &patterns;
     const float rate;
-    int32_t &patternIndex;
+    int32_t cursor; // the pattern presented last
     const bool fused;
 };

@@ -38,15 +38,6 @@ inline float fromHex(const std::string &text)
     return std::bit_cast<float>(static_cast<uint32_t>(std::stoul(text, nullptr, 16)));
 }
 
-inline Patterns gatePatterns(int gate)
-{
-    Patterns patterns;
-    for (int p = 1; p <= 4; ++p)
-        patterns[std::size_t(p - 1)] = {float(gateValue(gate, p, 0)), float(gateValue(gate, p, 1)),
-                                        float(gateValue(gate, p, 2))};
-    return patterns;
-}
-
 struct Lesson {
     int gate = 1;
     char kind = 's';

@@ -45,9 +45,9 @@ public:
 
     MainWindow &window() { return *form; }
     Ui::MainWindow &c() { return form->controls(); }
-    LessonState &state() { return form->lesson(); }
+    LessonSession &state() { return form->session(); }
     const BiasControls &bias() const { return form->biasControls(); }
-    Neuron &neuron() { return *form->lesson().neuron; }
+    Neuron &neuron() { return form->session().neuron(); }
 
     // A user replacing the whole text of an edit (as by paste).
     void type(QLineEdit *edit, const QString &text) { edit->setText(text); }

@@ -77,7 +77,7 @@ void lessons(int count)
             lesson.weights[i] = weightOf();
         lesson.count = int64_t(draw(40)) + 1;
 
-        const Patterns patterns = goldens::gatePatterns(lesson.gate);
+        const Patterns patterns = gatePatterns(lesson.gate);
         Neuron neuron(lesson.inputs);
         goldens::prepare(neuron, lesson);
         goldens::Outcome outcome;

@@ -127,7 +127,7 @@ private slots:
         wb.click(c.biasCBox);
         QCOMPARE(wb.reports.takeError(), QStringLiteral("Floating point overflow."));
         QVERIFY(invariantHolds(wb));
-        QVERIFY(wb.state().neuron);
+        QVERIFY(wb.state().hasNeuron());
     }
 };
 

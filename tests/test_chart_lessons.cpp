@@ -52,7 +52,7 @@ std::vector<QPointF> referenceErrors(Workbench &wb, int count)
     int32_t index = 1;
     for (int i = 1; i <= count; ++i) {
         index = nextPatternIndex(index);
-        errors.emplace_back(i, exactIteration(reference, wb.state().pattern(index), wb.state().learningRate));
+        errors.emplace_back(i, exactIteration(reference, wb.state().pattern(index), wb.state().learningRate()));
     }
     return errors;
 }

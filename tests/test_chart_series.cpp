@@ -42,8 +42,7 @@ public:
     {
         std::vector<float> errors(static_cast<std::size_t>(count));
         float *next = errors.data();
-        int32_t index = 1;
-        LessonRun(*neuron, patterns, 0.05f, index).runCollecting(count, next);
+        LessonRun(*neuron, patterns, 0.05f, 1).runCollecting(count, next);
         std::vector<QPointF> run;
         run.reserve(std::size_t(count));
         for (int64_t i = 1; i <= count; ++i)

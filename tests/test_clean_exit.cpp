@@ -5,7 +5,7 @@
 // may be left behind at exit.
 
 #include "info/description_window.h"
-#include "lesson/lesson_state.h"
+#include "lesson/lesson_session.h"
 #include "ui_common/application_setup.h"
 #include "ui_common/report.h"
 #include "ui_description_window.h"
@@ -83,10 +83,10 @@ int main(int argc, char *argv[])
 
     application.exec();
     report::setSink({});
-    const int64_t ran = mainWindow.lesson().lessonTotal;
-    if (errors != 0 || mainWindow.lesson().neuron || ran >= 2000000040) {
+    const int64_t ran = mainWindow.session().lessonTotal();
+    if (errors != 0 || mainWindow.session().hasNeuron() || ran >= 2000000040) {
         std::fprintf(stderr, "%d errors; neuron %s; lesson total %lld\n", errors,
-                     mainWindow.lesson().neuron ? "kept" : "released", static_cast<long long>(ran));
+                     mainWindow.session().hasNeuron() ? "kept" : "released", static_cast<long long>(ran));
         return 1;
     }
     return 0;

@@ -52,18 +52,18 @@ private slots:
         Workbench wb;
         Ui::MainWindow &c = wb.c();
         wb.type(c.lRateEdit, QStringLiteral("0,25"));
-        QCOMPARE(wb.state().learningRate, 0.25f);
+        QCOMPARE(wb.state().learningRate(), 0.25f);
         wb.type(c.lRateEdit, QString());
         QCOMPARE(wb.reports.takeError(), QStringLiteral("'' is not a valid floating point value."));
-        QCOMPARE(wb.state().learningRate, 0.25f);
+        QCOMPARE(wb.state().learningRate(), 0.25f);
         wb.type(c.lRateEdit, QStringLiteral("1E39"));
         QCOMPARE(wb.reports.takeError(), QStringLiteral("Floating point overflow."));
-        QCOMPARE(wb.state().learningRate, 0.25f);
+        QCOMPARE(wb.state().learningRate(), 0.25f);
         // Typed digit by digit, no message on the way.
         for (const char *step : {"0", "0,", "0,5"})
             wb.type(c.lRateEdit, QString::fromLatin1(step));
         QVERIFY(wb.reports.errors.isEmpty());
-        QCOMPARE(wb.state().learningRate, 0.5f);
+        QCOMPARE(wb.state().learningRate(), 0.5f);
     }
 
     void nextPatternCyclesAndEvaluates()
@@ -78,7 +78,7 @@ private slots:
             QCOMPARE(wb.neuron().GetInput(1), expected[1]);
             QCOMPARE(c.in1Edit->text(), expected[0] == 1 ? QStringLiteral("1,0000") : QStringLiteral("0,0000"));
         }
-        QCOMPARE(wb.state().patternIndex, 1);
+        QCOMPARE(wb.state().patternIndex(), 1);
         // The weights shown are what the neuron continues from.
         wb.type(c.weight1Edit, QStringLiteral("0.125"));
         wb.click(c.nextPatternB);
@@ -94,7 +94,7 @@ private slots:
         const float weight = wb.neuron().GetWeight(0);
         c.in2Edit->clear();
         wb.type(c.weight1Edit, QStringLiteral("0,9"));
-        wb.window().ThinkBClick();
+        wb.window().evaluate();
         QCOMPARE(wb.reports.notices, QStringList{QStringLiteral("Missing input values!")});
         QCOMPARE(wb.neuron().GetWeight(0), weight);
         QCOMPARE(c.weight1Edit->text(), QStringLiteral("0,9"));

@@ -178,9 +178,9 @@ private slots:
         wb.click(c.andGateB);
         wb.click(c.nextPatternB); // pattern 1
         wb.click(c.nextPatternB); // pattern 2
-        QCOMPARE(wb.state().patternIndex, 2);
+        QCOMPARE(wb.state().patternIndex(), 2);
         wb.click(c.nandGateB);
-        QCOMPARE(wb.state().patternIndex, 2);
+        QCOMPARE(wb.state().patternIndex(), 2);
         wb.click(c.nextPatternB); // NAND pattern 3 is (1, 0)
         QCOMPARE(c.in1Edit->text(), QStringLiteral("1,0000"));
         QCOMPARE(c.in2Edit->text(), QStringLiteral("0,0000"));

@@ -71,16 +71,15 @@ QByteArray describe(const Line &line)
 
 goldens::Outcome runLesson(const goldens::Lesson &lesson)
 {
-    const Patterns patterns = goldens::gatePatterns(lesson.gate);
+    const Patterns patterns = gatePatterns(lesson.gate);
     Neuron neuron(lesson.inputs);
     goldens::prepare(neuron, lesson);
     goldens::Outcome outcome;
-    int32_t index = lesson.start;
     const int32_t first = nextPatternIndex(lesson.start);
     const WorkedStep firstStep = lessonStep(neuron, patterns[std::size_t(first - 1)], first, lesson.rate);
     std::vector<float> errors(std::size_t(lesson.count));
     float *next = errors.data();
-    LessonRun run(neuron, patterns, lesson.rate, index);
+    LessonRun run(neuron, patterns, lesson.rate, lesson.start);
     try {
         run.runCollecting(lesson.count, next);
     } catch (const AppError &) {
@@ -89,7 +88,7 @@ goldens::Outcome runLesson(const goldens::Lesson &lesson)
     }
     for (int i = 0; i < lesson.inputs; ++i)
         outcome.weights[i] = neuron.GetWeight(i);
-    outcome.index = index;
+    outcome.index = run.patternIndex();
     return outcome;
 }
 

@@ -177,20 +177,20 @@ private slots:
         for (int n = 1; n <= 5; ++n) {
             wb.type(c.repeatEdit, QString::number(n));
             wb.click(c.lessonB);
-            QCOMPARE(wb.state().patternIndex, n % 4 + 1);
+            QCOMPARE(wb.state().patternIndex(), n % 4 + 1);
             QCOMPARE(c.in1Edit->text(), in1After[n - 1]);
             QCOMPARE(c.in2Edit->text(), in2After[n - 1]);
         }
         // The next-pattern button goes on after the pattern the lesson left.
         wb.click(c.nextPatternB);
-        QCOMPARE(wb.state().patternIndex, 3);
+        QCOMPARE(wb.state().patternIndex(), 3);
         QCOMPARE(c.in1Edit->text(), QStringLiteral("1,0000"));
         QCOMPARE(c.in2Edit->text(), QStringLiteral("0,0000"));
         // A lesson of four ends on pattern 1, so the button presents pattern 2.
         wb.type(c.repeatEdit, QStringLiteral("4"));
         wb.click(c.lessonB);
         wb.click(c.nextPatternB);
-        QCOMPARE(wb.state().patternIndex, 2);
+        QCOMPARE(wb.state().patternIndex(), 2);
         QVERIFY(wb.reports.errors.isEmpty());
     }
 
@@ -201,7 +201,7 @@ private slots:
         wb.click(c.andGateB);
         wb.click(c.lessonB);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 100"));
-        QCOMPARE(wb.state().lessonTotal, int64_t(100));
+        QCOMPARE(wb.state().lessonTotal(), int64_t(100));
 
         // No reset now: the neuron keeps a threshold set behind the edit's back.
         wb.neuron().Threshold = 7.0f;
@@ -259,7 +259,7 @@ private slots:
             QCOMPARE(c.lessonCntEdit->text(), QString::fromLatin1(bad));
             QCOMPARE(wb.neuron().GetWeight(0), weightBefore);
             QCOMPARE(wb.neuron().Threshold, 7.0f);
-            QCOMPARE(wb.state().patternIndex, 0);
+            QCOMPARE(wb.state().patternIndex(), 0);
             QCOMPARE(c.errorChart->pointCount(), int64_t(0));
         }
         QVERIFY(wb.reports.errors.isEmpty());

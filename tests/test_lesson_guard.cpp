@@ -171,7 +171,7 @@ private slots:
             QVERIFY(!action->isChecked());
         QVERIFY(wb.window().isVisible());
         QVERIFY(wb.reports.errors.isEmpty() && wb.reports.notices.isEmpty());
-        QCOMPARE(wb.state().lessonTotal, int64_t(1000000));
+        QCOMPARE(wb.state().lessonTotal(), int64_t(1000000));
         QCOMPARE(outcomeOf(wb), outcomeOf(reference));
         QCOMPARE(wb.window().language(), Language::German);
         QCOMPARE(wb.neuron().InputCount, 3);
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(sensitive, QStringList());
         QCOMPARE(afterActions, heldLook);
         // No bias, lesson, randomise, language switch, view or end got in.
-        QVERIFY(wb.window().isVisible() && wb.state().neuron);
+        QVERIFY(wb.window().isVisible() && wb.state().hasNeuron());
         QVERIFY(!wb.window().findChild<DecisionView *>());
         QCOMPARE(wb.window().language(), Language::German);
         QCOMPARE(wb.neuron().InputCount, 2);
@@ -233,7 +233,7 @@ private slots:
         wb.click(c.descriptionB);
         QVERIFY(!closedInside && !description->isVisible());
         QTRY_VERIFY(!wb.window().isVisible());
-        QVERIFY(!wb.state().neuron);
+        QVERIFY(!wb.state().hasNeuron());
     }
 
     void aCloseWaitsForTheErrorMessage_data()
@@ -271,7 +271,7 @@ private slots:
             for (QWidget *control : controlsOf(wb.window()))
                 if (!QAccessible::queryAccessibleInterface(control)->state().disabled)
                     sensitive.append(control->objectName());
-            upBehindTheMessage = wb.window().isVisible() && wb.state().neuron;
+            upBehindTheMessage = wb.window().isVisible() && wb.state().hasNeuron();
         });
         if (how == QLatin1String("queued"))
             QCoreApplication::postEvent(wb.window().windowHandle(), new QCloseEvent);
@@ -287,7 +287,7 @@ private slots:
         } else {
             // Honoured once the message is gone.
             QTRY_VERIFY(!wb.window().isVisible());
-            QVERIFY(!wb.state().neuron);
+            QVERIFY(!wb.state().hasNeuron());
         }
         report::setSink({});
     }
@@ -316,14 +316,14 @@ private slots:
                     QAccessibleActionInterface::pressAction());
             else
                 wb.window().close();
-            closedInside = !wb.window().isVisible() || !wb.state().neuron;
+            closedInside = !wb.window().isVisible() || !wb.state().hasNeuron();
         });
         wb.click(c.lessonB);
 
         // The lesson ended as Cancel ends it.
         QVERIFY(!closedInside);
-        QVERIFY(wb.state().neuron);
-        const int64_t done = wb.state().lessonTotal;
+        QVERIFY(wb.state().hasNeuron());
+        const int64_t done = wb.state().lessonTotal();
         QVERIFY2(done > 0 && done < 2000000000, QByteArray::number(done));
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(done));
         QCOMPARE(c.errorChart->pointCount(), done);
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
         // Then the window closes as usual.
         QTRY_VERIFY(!wb.window().isVisible());
-        QVERIFY(!wb.state().neuron);
+        QVERIFY(!wb.state().hasNeuron());
         QVERIFY(wb.reports.errors.isEmpty());
     }
 };

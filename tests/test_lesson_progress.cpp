@@ -102,11 +102,11 @@ private slots:
         QVERIFY(wb.reports.errors.isEmpty());
         QCOMPARE(watch.shown, 1);
         QVERIFY(!shownProgress());
-        const int64_t total = wb.state().lessonTotal;
+        const int64_t total = wb.state().lessonTotal();
         const int64_t done = total - 5000;
         QVERIFY2(done > 1 && done < 2000000000, QByteArray::number(done));
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / %1").arg(total));
-        QCOMPARE(wb.state().repeatCount, int64_t(0));
+        QCOMPARE(wb.state().repeatCount(), int64_t(0));
         if (graph) {
             QCOMPARE(c.errorChart->pointCount(), int64_t(done));
             QCOMPARE(c.errorChart->bottomAxis().maximum(), double(total));
@@ -115,8 +115,8 @@ private slots:
         }
         // The cursor stands on the last pattern that ran, and ShowNeuron
         // showed the neuron as the lesson left it.
-        QCOMPARE(wb.state().patternIndex, int32_t(done % 4 + 1));
-        const Pattern &last = wb.state().pattern(wb.state().patternIndex);
+        QCOMPARE(wb.state().patternIndex(), int32_t(done % 4 + 1));
+        const Pattern &last = wb.state().pattern(wb.state().patternIndex());
         QCOMPARE(c.in1Edit->text(), numtext::formatFixed(last.In1));
         QCOMPARE(c.in2Edit->text(), numtext::formatFixed(last.In2));
         QCOMPARE(c.weight1Edit->text(), numtext::formatFixed(wb.neuron().GetWeight(0)));
@@ -127,7 +127,7 @@ private slots:
         LessonProgress::setShowDelayMs(500);
         wb.type(c.repeatEdit, QStringLiteral("10"));
         wb.click(c.lessonB);
-        QCOMPARE(wb.state().lessonTotal, total + 10);
+        QCOMPARE(wb.state().lessonTotal(), total + 10);
         if (graph)
             QCOMPARE(c.errorChart->pointCount(), int64_t(done + 10));
     }
@@ -234,9 +234,9 @@ private slots:
         plain.Threshold = 0;
         plain.AnalogOutput = output != 0;
         plain.ActivationMode = output == 2 ? 1 : 0;
-        int32_t plainIndex = 1;
-        LessonRun(plain, wb.state().patterns, 0.1f, plainIndex).run((1 << 20) + count % (1 << 20), [](float) noexcept {
-        });
+        LessonRun plainRun(plain, wb.state().patterns(), 0.1f, 1);
+        plainRun.run((1 << 20) + count % (1 << 20), [](float) noexcept {});
+        const int32_t plainIndex = plainRun.patternIndex();
 
         LessonProgress::setShowDelayMs(60'000);
         DialogWatch watch;
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(watch.shown, 0);
         QCOMPARE(c.lessonCntEdit->text(), QStringLiteral("0 / 2147483647"));
         QCOMPARE(c.errorChart->pointCount(), count);
-        QCOMPARE(wb.state().patternIndex, plainIndex);
+        QCOMPARE(wb.state().patternIndex(), plainIndex);
         for (int i = 0; i < plain.InputCount; ++i)
             QCOMPARE(std::bit_cast<uint32_t>(wb.neuron().GetWeight(i)), std::bit_cast<uint32_t>(plain.GetWeight(i)));
     }

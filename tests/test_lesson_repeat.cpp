@@ -1,10 +1,11 @@
 // A lesson that repeats itself is finished at once. Against the plain loop,
-// over random lessons run chunk by chunk as the lesson button runs them, the
-// weights, the pattern cursor, the counter and the error chart's store must
-// come out bit for bit the same.
+// over random lessons that the session runs chunk by chunk, the weights, the
+// pattern cursor, the counter and the error chart's store must come out bit
+// for bit the same.
 
 #include "chart/error_series.h"
-#include "lesson/lesson_repeat.h"
+#include "lesson/lesson_run.h"
+#include "lesson/lesson_session.h"
 
 #include <QTest>
 #include <bit>
@@ -22,7 +23,7 @@ struct Lesson {
     float threshold = 0;
     float rate = 0;
     OutputKind kind = OutputKind::Step;
-    std::array<Pattern, 4> patterns{};
+    Gate gate = AndGate;
     int64_t count = 0;
     int64_t firstX = 1; // lesson total + 1
     int64_t chunk = 4;
@@ -39,23 +40,12 @@ struct Outcome {
     std::unique_ptr<ErrorSeries> series = std::make_unique<ErrorSeries>();
 };
 
-std::array<Pattern, 4> gate(unsigned which)
-{
-    std::array<Pattern, 4> patterns{};
-    for (int i = 0; i < 4; ++i) {
-        const bool a = !(i & 2), b = !(i & 1); // (1, 1) first, as the gates list them
-        const bool target = which == 0 ? a && b : which == 1 ? a || b : which == 2 ? !(a && b) : a != b;
-        patterns[std::size_t(i)] = {float(a), float(b), float(target)};
-    }
-    return patterns;
-}
-
 Lesson randomLesson(std::mt19937_64 &gen)
 {
     Lesson k;
     k.inputs = 2 + int(gen() % 2);
     k.kind = OutputKind(gen() % 3);
-    k.patterns = gate(unsigned(gen() % 4));
+    k.gate = Gate(1 + gen() % 4);
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
     for (float &w : k.weights) // often as the edits give them: two digits
         w = gen() % 2 ? std::round(unit(gen) * 100) / 100 : unit(gen);
@@ -80,60 +70,106 @@ Lesson randomLesson(std::mt19937_64 &gen)
     return k;
 }
 
-// Runs the lesson as the lesson button does: the first iteration alone, the
-// rest in chunks, the errors handed to the store after each; with
-// `shortcut`, whole periods are finished at once once the lesson repeats,
-// and a Cancel may come between chunks; the plain loop is then given the
-// count that the lesson ran.
-Outcome run(const Lesson &k, bool shortcut, int64_t count)
+// The lesson's start as the window's edits would give it.
+class Start final : public LessonSettings {
+public:
+    explicit Start(const Lesson &k) : k(k) {}
+    int64_t lessonTotal() const override { return k.firstX - 1; }
+    AppError lessonTotalOutOfRange() const override { return errors::invalidInteger(QString::number(k.firstX - 1)); }
+    int32_t repeatCount() const override { return int32_t(k.count); }
+    float learningRate() const override { return k.rate; }
+    float threshold() const override { return k.threshold; }
+    uint8_t activationMode() const override { return k.kind == OutputKind::Sigmoid ? 1 : 0; }
+    float weightAsShown(int input) const override { return k.weights[input]; }
+
+private:
+    const Lesson &k;
+};
+
+// Hands the errors to a chart's store, and cancels after `cancelAfter` chunks.
+class StoreFeed final : public LessonObserver {
+public:
+    StoreFeed(const Lesson &k, Outcome &out) : k(k), out(out) {}
+    void lessonStarts(int64_t, int64_t) override {}
+    bool keepGoing(int64_t) override { return chunks++ != k.cancelAfter; }
+    bool wantsErrors() const override { return true; }
+    void errorsRun(int64_t first, std::span<const float> errors) override
+    {
+        out.series->addRun(first, errors.data(), errors.size());
+    }
+    void errorsRepeat(int64_t first, std::span<const float> period, int64_t count) override
+    {
+        out.period = int64_t(period.size());
+        out.periodFrom = first - k.firstX;
+        out.series->addRepeating(first, period.data(), period.size(), count);
+    }
+    void stepWorked(const WorkedStep &) override {}
+    void lessonEnded(const LessonEnd &end) override { out.done = end.done; }
+
+private:
+    const Lesson &k;
+    Outcome &out;
+    int64_t chunks = 0;
+};
+
+void prepare(Neuron &neuron, const Lesson &k)
 {
-    Outcome out;
-    Neuron neuron(k.inputs);
-    for (int i = 0; i < k.inputs; ++i)
-        neuron.SetWeight(i, k.weights[i]);
-    neuron.SetInput(2, 1.0f);
     neuron.Threshold = k.threshold;
     neuron.AnalogOutput = k.kind != OutputKind::Step;
     neuron.ActivationMode = k.kind == OutputKind::Sigmoid ? 1 : 0;
-    ErrorSeries &series = *out.series;
+}
+
+void addEarlierPoints(ErrorSeries &series, const Lesson &k)
+{
     std::vector<float> earlier(std::size_t(k.earlier), 0.5f);
     for (std::size_t i = 0; i < earlier.size(); i += 3)
         earlier[i] = -0.25f;
     series.addRun(1, earlier.data(), earlier.size());
+}
 
-    out.patternIndex = 1;
-    LessonRun lesson(neuron, k.patterns, k.rate, out.patternIndex);
-    LessonRepeat repeat(lesson, neuron, out.patternIndex);
-    std::vector<float> errors(std::size_t(k.chunk));
-    int64_t left = count;
-    if (left > 0) {
-        float error = 0;
-        lesson.run(1, [&error](float e) noexcept { error = e; });
-        series.add(double(k.firstX), error);
-        out.done = 1;
-        left -= 1;
-    }
-    const int64_t cancelAfter = shortcut ? k.cancelAfter : -1;
-    for (int64_t chunks = 0; left > 0 && chunks != cancelAfter; ++chunks) {
-        const int64_t n = std::min(left, k.chunk);
-        float *next = errors.data();
-        lesson.run(n, [&next](float e) noexcept { *next++ = e; });
-        series.addRun(k.firstX + out.done, errors.data(), std::size_t(n));
-        out.done += n;
-        left -= n;
-        if (!shortcut)
-            continue;
-        if (const LessonRepeat::Shortcut cut = repeat.afterRun(n, left); cut.count > 0) {
-            const std::vector<float> &period = repeat.periodErrors();
-            out.periodFrom = out.done;
-            series.addRepeating(k.firstX + out.done, period.data(), period.size(), cut.count);
-            out.done += cut.count;
-            left -= cut.count;
-            out.period = cut.period;
-        }
-    }
-    for (int i = 0; i < k.inputs; ++i)
+void keepWeights(Outcome &out, const Neuron &neuron, int inputs)
+{
+    for (int i = 0; i < inputs; ++i)
         out.weights[std::size_t(i)] = std::bit_cast<uint32_t>(neuron.GetWeight(i));
+}
+
+// The lesson as the session runs it, in chunks of the case's length: the
+// first iteration alone, whole periods finished at once once it repeats,
+// a Cancel between chunks.
+Outcome viaSession(const Lesson &k)
+{
+    Outcome out;
+    addEarlierPoints(*out.series, k);
+    LessonSession session(k.chunk);
+    session.makeNeuron(k.inputs);
+    prepare(session.neuron(), k);
+    session.setLearningRate(k.rate);
+    session.loadGate(k.gate);
+    StoreFeed feed(k, out);
+    session.runLesson(Start(k), feed);
+    keepWeights(out, session.neuron(), k.inputs);
+    out.patternIndex = session.patternIndex();
+    return out;
+}
+
+// The plain loop for `count` iterations from the same start.
+Outcome viaPlainLoop(const Lesson &k, int64_t count)
+{
+    Outcome out;
+    addEarlierPoints(*out.series, k);
+    Neuron neuron(k.inputs);
+    prepare(neuron, k);
+    for (int i = 0; i < k.inputs; ++i)
+        neuron.SetWeight(i, k.weights[i]);
+    neuron.SetInput(2, 1.0f);
+    const Patterns patterns = gatePatterns(k.gate);
+    LessonRun lesson(neuron, patterns, k.rate, 1);
+    std::vector<float> errors(static_cast<std::size_t>(count));
+    float *next = errors.data();
+    out.done = lesson.runCollecting(count, next);
+    out.series->addRun(k.firstX, errors.data(), errors.size());
+    keepWeights(out, neuron, k.inputs);
+    out.patternIndex = lesson.patternIndex();
     return out;
 }
 
@@ -163,8 +199,8 @@ private slots:
         constexpr int cases = 2000;
         for (int n = 0; n < cases; ++n) {
             const Lesson k = randomLesson(gen);
-            const Outcome fast = run(k, true, k.count);
-            const Outcome plain = run(k, false, fast.done);
+            const Outcome fast = viaSession(k);
+            const Outcome plain = viaPlainLoop(k, fast.done);
             const QByteArray where = "case " + QByteArray::number(n);
             QVERIFY2(k.cancelAfter >= 0 || fast.done == k.count, where + ": lesson cut short");
             QVERIFY2(fast.weights == plain.weights, where + ": weights differ");

@@ -132,8 +132,7 @@ Outcome viaLessonRun(const Case &k, bool fused, bool nothrowCallback = false)
 {
     Outcome out;
     auto neuron = neuronFor(k);
-    out.patternIndex = k.startIndex;
-    LessonRun run(*neuron, k.patterns, k.rate, out.patternIndex, fused);
+    LessonRun run(*neuron, k.patterns, k.rate, k.startIndex, fused);
     out.errors.reserve(4096);
     try {
         for (const int64_t piece : k.pieces) {
@@ -147,6 +146,7 @@ Outcome viaLessonRun(const Case &k, bool fused, bool nothrowCallback = false)
         out.failure = error.message();
     }
     out.state = stateOf(*neuron);
+    out.patternIndex = run.patternIndex();
     return out;
 }
 

@@ -147,14 +147,14 @@ private slots:
             wb.window().show();
             wb.click(wb.c().endB);
             QVERIFY(!wb.window().isVisible());
-            QVERIFY(!wb.state().neuron);
+            QVERIFY(!wb.state().hasNeuron());
         }
         {
             Workbench wb;
             wb.window().show();
             QCloseEvent close;
             QApplication::sendEvent(&wb.window(), &close);
-            QVERIFY(!wb.state().neuron);
+            QVERIFY(!wb.state().hasNeuron());
             // A second close destroys nothing twice.
             QApplication::sendEvent(&wb.window(), &close);
             QVERIFY(wb.reports.errors.isEmpty());

@@ -354,7 +354,7 @@ private:
     QString check()
     {
         Ui::MainWindow &c = wb.c();
-        const LessonState &s = wb.state();
+        const LessonSession &s = wb.state();
         const BiasControls &b = wb.bias();
 
         for (qsizetype i = errorsBefore; i < wb.reports.errors.size(); ++i)
@@ -364,16 +364,16 @@ private:
             if (notice != QStringLiteral("Missing input values!"))
                 return QStringLiteral("unexpected notice: %1").arg(notice);
 
-        if (!s.neuron)
+        if (!s.hasNeuron())
             return QStringLiteral("the neuron is gone");
 
         const bool on = c.biasCBox->isChecked();
         const bool all = b.biasLab && b.biasEdit && b.weight0Lab && b.weight0Edit;
         const bool none = !b.biasLab && !b.biasEdit && !b.weight0Lab && !b.weight0Edit;
-        if (on ? !all || s.neuron->InputCount != 3 : !none || s.neuron->InputCount != 2)
+        if (on ? !all || s.neuron().InputCount != 3 : !none || s.neuron().InputCount != 2)
             return QStringLiteral("bias box, controls and neuron disagree (box %1, inputs %2)")
                 .arg(on)
-                .arg(s.neuron->InputCount);
+                .arg(s.neuron().InputCount);
         if (c.outputLab->y() != (on ? 304 : 334) || c.outputEdit->y() != (on ? 329 : 359))
             return QStringLiteral("output controls at %1 and %2").arg(c.outputLab->y()).arg(c.outputEdit->y());
         if (directChildren<QLabel>() != baseLabels + (on ? 2 : 0) ||
@@ -478,7 +478,7 @@ private slots:
         // The end button is the one way out, and it must close cleanly.
         wb.click(wb.c().endB);
         QVERIFY(!wb.window().isVisible());
-        QVERIFY(!wb.state().neuron);
+        QVERIFY(!wb.state().hasNeuron());
     }
 };
 

@@ -210,9 +210,9 @@ private slots:
         LessonProgress::setShowDelayMs(500);
         QVERIFY2(during.contains(QStringLiteral("\nFehler: ")), qPrintable(during));
         const QString after = wb.window().views().workedStepView()->description();
-        QVERIFY(after.startsWith(QStringLiteral("Muster %1: ").arg(wb.state().patternIndex)));
+        QVERIFY(after.startsWith(QStringLiteral("Muster %1: ").arg(wb.state().patternIndex())));
         QVERIFY(after.contains(QStringLiteral("\nFehler: ")));
-        QVERIFY(wb.state().lessonTotal < 2000000000);
+        QVERIFY(wb.state().lessonTotal() < 2000000000);
     }
 
     void followsTheWorkbenchThroughF3()

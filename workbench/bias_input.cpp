@@ -53,34 +53,41 @@ void moveBy(QWidget *control, int dy)
 BiasInput::BiasInput(WindowContext &context, NeuronPanel &panel, std::function<void()> controlsCreated)
     : context(context), panel(panel), controlsCreated(std::move(controlsCreated))
 {
-    context.dispatch.wire(context.c.biasCBox, [this] { BiasCBoxClick(); });
+    context.dispatch.wire(context.c.biasCBox, [this] { toggleBias(); });
 }
 
-void BiasInput::BiasCBoxClick()
+void BiasInput::toggleBias()
 {
     Ui::MainWindow &c = context.c;
-    BiasControls &bias = context.bias;
-    context.lesson.neuron.reset();
+    LessonSession &session = context.session;
+    session.releaseNeuron();
     c.targetMemo->clear();
     const bool on = c.biasCBox->isChecked();
-    if (on) {
-        CreateBiasControls();
-    } else if (bias.biasLab) {
-        delete std::exchange(bias.biasLab, nullptr);
-        delete std::exchange(bias.biasEdit, nullptr);
-        delete std::exchange(bias.weight0Lab, nullptr);
-        delete std::exchange(bias.weight0Edit, nullptr);
-        moveBy(c.outputLab, outputShift);
-        moveBy(c.outputEdit, outputShift);
-    }
-    context.lesson.neuron = std::make_unique<Neuron>(on ? 3 : 2);
+    if (on)
+        createBiasControls();
+    else
+        removeBiasControls();
+    session.makeNeuron(on ? 3 : 2);
     // The new neuron computes what the check boxes and the threshold edit show.
-    context.lesson.neuron->AnalogOutput = c.showAnalogCBox->isChecked();
-    panel.sigmoidCBClick();
-    panel.ThresholdEditChange();
+    session.neuron().AnalogOutput = c.showAnalogCBox->isChecked();
+    panel.applyActivation();
+    panel.takeThreshold();
 }
 
-void BiasInput::CreateBiasControls()
+void BiasInput::removeBiasControls()
+{
+    BiasControls &bias = context.bias;
+    if (!bias.biasLab)
+        return;
+    delete std::exchange(bias.biasLab, nullptr);
+    delete std::exchange(bias.biasEdit, nullptr);
+    delete std::exchange(bias.weight0Lab, nullptr);
+    delete std::exchange(bias.weight0Edit, nullptr);
+    moveBy(context.c.outputLab, outputShift);
+    moveBy(context.c.outputEdit, outputShift);
+}
+
+void BiasInput::createBiasControls()
 {
     Ui::MainWindow &c = context.c;
     QWidget *window = context.window;

@@ -4,22 +4,19 @@
 
 #include "workbench/window_context.h"
 
-#include <QObject>
 #include <functional>
 
 class NeuronPanel;
 
-class BiasInput : public QObject {
-    Q_OBJECT
+class BiasInput {
 public:
     // `controlsCreated` runs once the bias controls exist, to name them.
     BiasInput(WindowContext &context, NeuronPanel &panel, std::function<void()> controlsCreated);
 
-private slots:
-    void BiasCBoxClick();
-
 private:
-    void CreateBiasControls();
+    void toggleBias();
+    void createBiasControls();
+    void removeBiasControls();
 
     WindowContext &context;
     NeuronPanel &panel;

@@ -8,7 +8,7 @@
 
 ErrorGraphSwitch::ErrorGraphSwitch(WindowContext &context, const NeuronEdits &edits) : context(context), edits(edits)
 {
-    context.dispatch.wire(context.c.errGraphCB, [this] { ErrGraphCBClick(); });
+    context.dispatch.wire(context.c.errGraphCB, [this] { toggleErrorGraph(); });
 }
 
 void ErrorGraphSwitch::rescaleIterationAxis(int64_t count)
@@ -19,7 +19,7 @@ void ErrorGraphSwitch::rescaleIterationAxis(int64_t count)
     axis.recompute();
 }
 
-void ErrorGraphSwitch::ErrGraphCBClick()
+void ErrorGraphSwitch::toggleErrorGraph()
 {
     Ui::MainWindow &c = context.c;
     if (c.errGraphCB->isChecked()) {

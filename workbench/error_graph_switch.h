@@ -4,21 +4,18 @@
 
 #include "workbench/neuron_edits.h"
 
-#include <QObject>
 #include <cstdint>
 
-class ErrorGraphSwitch : public QObject {
-    Q_OBJECT
+class ErrorGraphSwitch {
 public:
     ErrorGraphSwitch(WindowContext &context, const NeuronEdits &edits);
 
-    // The iteration axis runs from 0 to `count`.
+    // The iteration axis runs from 1 to `count`.
     void rescaleIterationAxis(int64_t count);
 
-private slots:
-    void ErrGraphCBClick();
-
 private:
+    void toggleErrorGraph();
+
     WindowContext &context;
     const NeuronEdits &edits;
 };

@@ -2,6 +2,7 @@
 
 #include "chart/error_chart.h"
 #include "runtime/number_text.h"
+#include "ui_common/texts.h"
 #include "ui_main_window.h"
 #include "workbench/captions.h"
 #include "workbench/neuron_panel.h"
@@ -12,83 +13,74 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+namespace {
+
+// What each gate button does beyond loading its patterns. AND shows the
+// neuron at once and keeps the threshold; the others set a threshold that
+// suits them and leave the neuron's edits as they are.
+struct GateButton {
+    QPushButton *Ui::MainWindow::*button;
+    Gate gate;
+    Text caption;
+    const char *thresholdWithBias;    // null: the threshold stays
+    const char *thresholdWithoutBias; // null: the threshold stays
+};
+
+constexpr GateButton gateButtons[] = {
+    {&Ui::MainWindow::andGateB, AndGate, Text::AndGateName, nullptr, nullptr},
+    {&Ui::MainWindow::orGateB, OrGate, Text::OrGateName, "0", "0,5"},
+    {&Ui::MainWindow::nandGateB, NandGate, Text::NandGateName, "0", "1,0"},
+    {&Ui::MainWindow::xorGateB, XorGate, Text::XorGateName, "0", "1,0"},
+};
+
+const GateButton &buttonOf(Gate gate)
+{
+    for (const GateButton &button : gateButtons)
+        if (button.gate == gate)
+            return button;
+    return gateButtons[0];
+}
+
+} // namespace
+
 GateLoader::GateLoader(WindowContext &context, const NeuronEdits &edits, NeuronPanel &panel)
     : context(context), edits(edits), panel(panel)
 {
-    Ui::MainWindow &c = context.c;
-    ControlDispatch &d = context.dispatch;
-    d.wire(c.andGateB, [this] { AndGateBClick(); });
-    d.wire(c.orGateB, [this] { OrGateBClick(); });
-    d.wire(c.nandGateB, [this] { NandGateBClick(); });
-    d.wire(c.xorGateB, [this] { XorGateBClick(); });
+    for (const GateButton &button : gateButtons)
+        context.dispatch.wire(context.c.*button.button, [this, gate = button.gate] { loadGate(gate); });
 }
 
-void GateLoader::LoadGate(uint8_t gate)
+void GateLoader::loadGate(Gate gate)
 {
     Ui::MainWindow &c = context.c;
-    LessonState &lesson = context.lesson;
-    const bool bias = c.biasCBox->isChecked();
+    const GateButton &button = buttonOf(gate);
     c.targetMemo->clear();
     if (c.errGraphCB->isChecked())
         c.errorChart->clearPoints();
-    for (int p = 1; p <= 4; ++p) {
-        Pattern &pattern = lesson.pattern(p);
-        QString line = bias ? QStringLiteral("| 1 | ") : QStringLiteral("| ");
-        pattern.In1 = gateValue(gate, p, 0);
-        line += numtext::formatPlain(pattern.In1) + QStringLiteral(" |");
-        pattern.In2 = gateValue(gate, p, 1);
-        line += numtext::formatPlain(pattern.In2) + QStringLiteral(" |");
-        pattern.Target = gateValue(gate, p, 2);
-        line += QStringLiteral("  ->") + numtext::formatPlain(pattern.Target) + QStringLiteral(" |");
-        c.targetMemo->appendPlainText(line);
-    }
-    const Pattern &first = lesson.pattern(1);
-    edits.showInputs(first.In1, first.In2);
-    lesson.neuron->SetInput(0, first.In1);
-    lesson.neuron->SetInput(1, first.In2);
+    context.session.loadGate(gate);
+    listPatterns();
     panel.presentPattern(1);
-    if (bias)
-        lesson.neuron->SetInput(2, 1.0f);
-}
-
-void GateLoader::enableLesson()
-{
-    context.c.nextPatternB->setEnabled(true);
-    context.c.lessonB->setEnabled(true);
-}
-
-void GateLoader::AndGateBClick()
-{
-    LoadGate(AndGate);
-    panel.ShowNeuron();
-    setCaption(context.c.infoLab, text(Text::AndGateName, context.language));
+    if (!button.thresholdWithBias)
+        panel.showNeuron();
+    setCaption(c.infoLab, text(button.caption, context.language));
     edits.resetLessonCounter();
-    enableLesson();
+    if (button.thresholdWithBias) {
+        const bool bias = c.biasCBox->isChecked();
+        context.dispatch.setEditText(c.thresholdEdit,
+                                     numtext::localized(bias ? button.thresholdWithBias : button.thresholdWithoutBias));
+    }
+    c.nextPatternB->setEnabled(true);
+    c.lessonB->setEnabled(true);
 }
 
-void GateLoader::loadGateAndThreshold(uint8_t gate, Text caption, const char *thresholdWithBias,
-                                      const char *thresholdWithoutBias)
+void GateLoader::listPatterns()
 {
     Ui::MainWindow &c = context.c;
-    LoadGate(gate);
-    edits.resetLessonCounter();
-    setCaption(c.infoLab, text(caption, context.language));
-    context.dispatch.setEditText(
-        c.thresholdEdit, numtext::localized(c.biasCBox->isChecked() ? thresholdWithBias : thresholdWithoutBias));
-    enableLesson();
-}
-
-void GateLoader::OrGateBClick()
-{
-    loadGateAndThreshold(OrGate, Text::OrGateName, "0", "0,5");
-}
-
-void GateLoader::NandGateBClick()
-{
-    loadGateAndThreshold(NandGate, Text::NandGateName, "0", "1,0");
-}
-
-void GateLoader::XorGateBClick()
-{
-    loadGateAndThreshold(XorGate, Text::XorGateName, "0", "1,0");
+    const QString start = c.biasCBox->isChecked() ? QStringLiteral("| 1 | ") : QStringLiteral("| ");
+    const auto cell = [](float value) { return numtext::formatPlain(value) + QStringLiteral(" |"); };
+    for (const Pattern &pattern : context.session.patterns())
+        c.targetMemo->appendPlainText(start + cell(pattern.In1) + cell(pattern.In2) + QStringLiteral("  ->") +
+                                      cell(pattern.Target));
+    const Pattern &first = context.session.pattern(1);
+    edits.showInputs(first.In1, first.In2);
 }

@@ -3,29 +3,18 @@
 // set and presents its first pattern.
 
 #include "lesson/gate_table.h"
-#include "ui_common/texts.h"
 #include "workbench/neuron_edits.h"
-
-#include <QObject>
 
 class NeuronPanel;
 
-class GateLoader : public QObject {
-    Q_OBJECT
+class GateLoader {
 public:
     GateLoader(WindowContext &context, const NeuronEdits &edits, NeuronPanel &panel);
 
-private slots:
-    void AndGateBClick();
-    void OrGateBClick();
-    void NandGateBClick();
-    void XorGateBClick();
-
 private:
-    void LoadGate(uint8_t gate);
-    void loadGateAndThreshold(uint8_t gate, Text caption, const char *thresholdWithBias,
-                              const char *thresholdWithoutBias);
-    void enableLesson();
+    void loadGate(Gate gate);
+    // The patterns into the target list and the input edits.
+    void listPatterns();
 
     WindowContext &context;
     const NeuronEdits &edits;

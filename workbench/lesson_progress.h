@@ -20,9 +20,6 @@ class QWidget;
 
 class LessonProgress {
 public:
-    // Iterations between two looks at the clock.
-    static constexpr int64_t chunk = 1 << 15;
-
     LessonProgress(QWidget *window, QAbstractButton *closeButton, int64_t total, Language language);
     ~LessonProgress();
 

@@ -32,8 +32,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     ui->setupUi(this);
     Ui::MainWindow &c = *ui;
     // The layout's learning rate, in the user's own number format. Set before
-    // the controls are wired, as a layout text is: no handler runs, so the
-    // lesson's rate stays 0 until the first lesson reset reads the edit.
+    // the controls are wired, as a layout text is; the session takes it at
+    // start-up.
     c.lRateEdit->setText(numtext::localized("0,1"));
     // Edits the layout marks (the lesson counter) grow with their text,
     // never below their designed width.
@@ -45,7 +45,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     }
     context = std::make_unique<WindowContext>(this, c);
     edits = std::make_unique<NeuronEdits>(*context);
-    // Before FormCreate, whose language switch names the views' entries.
+    // Before start-up, whose language switch names the views' entries.
     sideViews = std::make_unique<SideViews>(*context);
     panel = std::make_unique<NeuronPanel>(*context, *edits, *sideViews);
     errorGraph = std::make_unique<ErrorGraphSwitch>(*context, *edits);
@@ -53,22 +53,22 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
     gates = std::make_unique<GateLoader>(*context, *edits, *panel);
     lessonControl = std::make_unique<LessonController>(*context, *edits, *panel, *errorGraph, *sideViews);
     ControlDispatch &d = context->dispatch;
-    d.wire(c.endB, [this] { EndBClick(); });
-    d.wire(c.deRB, [this] { deRBClick(); });
-    d.wire(c.enRB, [this] { deRBClick(); });
-    d.wire(c.skRB, [this] { deRBClick(); });
-    d.wire(c.descriptionB, [this] { descriptionBClick(); });
+    d.wire(c.endB, [this] { endProgram(); });
+    d.wire(c.deRB, [this] { switchLanguage(); });
+    d.wire(c.enRB, [this] { switchLanguage(); });
+    d.wire(c.skRB, [this] { switchLanguage(); });
+    d.wire(c.descriptionB, [this] { showDescription(); });
     d.afterEachAction([this] { sideViews->refresh(); });
-    runUserAction(this, [this] { FormCreate(); });
+    runUserAction(this, [this] { startUp(); });
     // Created once, hidden; the description button shows it.
     description = new DescriptionWindow(context->language, this);
 }
 
 MainWindow::~MainWindow() = default;
 
-LessonState &MainWindow::lesson()
+LessonSession &MainWindow::session()
 {
-    return context->lesson;
+    return context->session;
 }
 
 const BiasControls &MainWindow::biasControls() const
@@ -81,16 +81,17 @@ Language MainWindow::language() const
     return context->language;
 }
 
-void MainWindow::ThinkBClick()
+void MainWindow::evaluate()
 {
-    panel->ThinkBClick();
+    panel->evaluate();
 }
 
-void MainWindow::FormCreate()
+void MainWindow::startUp()
 {
     Ui::MainWindow &c = *ui;
     ControlDispatch &d = context->dispatch;
-    context->lesson.neuron = std::make_unique<Neuron>(2);
+    context->session.makeNeuron(2);
+    context->session.setLearningRate(edits->learningRate());
     setCaption(c.in1Lab, text(Text::Input1Label, context->language));
     setCaption(c.in2Lab, text(Text::Input2Label, context->language));
     d.setChecked(c.showAnalogCBox, true);
@@ -102,22 +103,22 @@ void MainWindow::FormCreate()
     d.setEditText(c.thresholdEdit, numtext::localized("0,500"));
     d.setEditText(c.repeatEdit, QStringLiteral("100"));
     context->language = Language::German;
-    ApplyLanguage();
+    applyLanguage();
     c.deRB->setText(QStringLiteral("DE"));
     c.enRB->setText(QStringLiteral("EN"));
     c.skRB->setText(QStringLiteral("SK"));
-    panel->ShowNeuron();
+    panel->showNeuron();
     setCaption(c.mesLab, UnscrambleText(scrambledStatus()));
 }
 
-void MainWindow::FormClose()
+void MainWindow::releaseNeuron()
 {
-    context->lesson.neuron.reset();
+    context->session.releaseNeuron();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    runUserAction(this, [this] { FormClose(); });
+    runUserAction(this, [this] { releaseNeuron(); });
     QWidget::closeEvent(event);
 }
 
@@ -129,12 +130,12 @@ void MainWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void MainWindow::EndBClick()
+void MainWindow::endProgram()
 {
     close();
 }
 
-void MainWindow::descriptionBClick()
+void MainWindow::showDescription()
 {
     if (!description)
         return;
@@ -146,7 +147,7 @@ void MainWindow::descriptionBClick()
     description->showModally();
 }
 
-void MainWindow::deRBClick()
+void MainWindow::switchLanguage()
 {
     Ui::MainWindow &c = *ui;
     if (c.deRB->isChecked())
@@ -155,7 +156,7 @@ void MainWindow::deRBClick()
         context->language = Language::English;
     else if (c.skRB->isChecked())
         context->language = Language::Slovak;
-    ApplyLanguage();
+    applyLanguage();
 }
 
 void MainWindow::nameEditsForScreenReaders()
@@ -177,7 +178,7 @@ void MainWindow::nameEditsForScreenReaders()
     });
 }
 
-void MainWindow::ApplyLanguage()
+void MainWindow::applyLanguage()
 {
     const Language language = context->language;
     Ui::MainWindow &c = *ui;
@@ -201,7 +202,7 @@ void MainWindow::ApplyLanguage()
     for (const auto &[control, key] : captions) {
         // The prompt to choose a gate only while none is chosen: a loaded
         // gate keeps its name, which reads the same in every language.
-        if (control == c.infoLab && context->lesson.gateLoaded())
+        if (control == c.infoLab && context->session.gateLoaded())
             continue;
         setCaption(control, text(key, language));
     }

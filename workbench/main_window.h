@@ -18,7 +18,7 @@ class DescriptionWindow;
 class ErrorGraphSwitch;
 class GateLoader;
 class LessonController;
-struct LessonState;
+class LessonSession;
 class NeuronEdits;
 class NeuronPanel;
 class SideViews;
@@ -31,30 +31,29 @@ public:
     ~MainWindow() override;
 
     // For tests and the bench: the window as a user meets it, the lesson
-    // below it, and the windows beside it.
+    // session below it, and the windows beside it.
     Ui::MainWindow &controls() { return *ui; }
-    LessonState &lesson();
+    LessonSession &session();
     const BiasControls &biasControls() const;
     Language language() const;
     SideViews &views() { return *sideViews; }
     DescriptionWindow *descriptionWindow() const { return description; }
     // The evaluation, which the next-pattern button runs; no control of its
     // own starts it.
-    void ThinkBClick();
+    void evaluate();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
-private slots:
-    void EndBClick();
-    void descriptionBClick();
-    void deRBClick();
-
 private:
-    void FormCreate();
-    void FormClose();
-    void ApplyLanguage();
+    // Once, before the window is first shown.
+    void startUp();
+    void releaseNeuron();
+    void endProgram();
+    void showDescription();
+    void switchLanguage();
+    void applyLanguage();
     void nameEditsForScreenReaders();
 
     std::unique_ptr<Ui::MainWindow> ui;

@@ -19,45 +19,14 @@ QString lessonCounterNumber(const QString &text)
     return rest.mid(begin, end - begin);
 }
 
-void NeuronEdits::readWeights(Neuron &neuron) const
+int64_t NeuronEdits::lessonTotal() const
 {
-    neuron.SetWeight(0, numtext::parseFloat32(context.c.weight1Edit->text()));
-    neuron.SetWeight(1, numtext::parseFloat32(context.c.weight2Edit->text()));
+    return numtext::parseInt64(lessonCounterNumber(context.c.lessonCntEdit->text()));
 }
 
-void NeuronEdits::readInputs(Neuron &neuron) const
+AppError NeuronEdits::lessonTotalOutOfRange() const
 {
-    neuron.SetInput(0, numtext::parseFloat32(context.c.in1Edit->text()));
-    neuron.SetInput(1, numtext::parseFloat32(context.c.in2Edit->text()));
-}
-
-void NeuronEdits::readBias(Neuron &neuron) const
-{
-    if (!context.c.biasCBox->isChecked())
-        return;
-    neuron.SetInput(2, 1.0f);
-    neuron.SetWeight(2, numtext::parseFloat32(context.bias.weight0Edit->text()));
-}
-
-void NeuronEdits::readThresholdLeniently(Neuron &neuron) const
-{
-    const auto value = numtext::tryParseFloat(context.c.thresholdEdit->text());
-    neuron.Threshold = value ? float32::store(*value) : 0.0f;
-}
-
-void NeuronEdits::readThreshold(Neuron &neuron) const
-{
-    neuron.Threshold = numtext::parseFloat32(context.c.thresholdEdit->text());
-}
-
-void NeuronEdits::readOutputKind(Neuron &neuron) const
-{
-    neuron.ActivationMode = context.c.sigmoidCB->isChecked() ? 1 : 0;
-}
-
-float NeuronEdits::learningRate() const
-{
-    return numtext::parseFloat32(context.c.lRateEdit->text());
+    return errors::invalidInteger(lessonCounterNumber(context.c.lessonCntEdit->text()));
 }
 
 int32_t NeuronEdits::repeatCount() const
@@ -65,9 +34,38 @@ int32_t NeuronEdits::repeatCount() const
     return numtext::parseInt32(context.c.repeatEdit->text());
 }
 
-QString NeuronEdits::lessonCounterText() const
+float NeuronEdits::learningRate() const
 {
-    return lessonCounterNumber(context.c.lessonCntEdit->text());
+    return numtext::parseFloat32(context.c.lRateEdit->text());
+}
+
+float NeuronEdits::threshold() const
+{
+    return numtext::parseFloat32(context.c.thresholdEdit->text());
+}
+
+uint8_t NeuronEdits::activationMode() const
+{
+    return context.c.sigmoidCB->isChecked() ? 1 : 0;
+}
+
+float NeuronEdits::weightAsShown(int input) const
+{
+    const QLineEdit *edit = input == 0 ? context.c.weight1Edit
+        : input == 1                   ? context.c.weight2Edit
+                                       : context.bias.weight0Edit;
+    return edit ? numtext::parseFloat32(edit->text()) : 0.0f;
+}
+
+float NeuronEdits::thresholdLeniently() const
+{
+    const auto value = numtext::tryParseFloat(context.c.thresholdEdit->text());
+    return value ? float32::store(*value) : 0.0f;
+}
+
+float NeuronEdits::input(int index) const
+{
+    return numtext::parseFloat32((index == 0 ? context.c.in1Edit : context.c.in2Edit)->text());
 }
 
 void NeuronEdits::showWeightsAndInputs(const Neuron &neuron) const

@@ -5,9 +5,10 @@
 // training; the lesson counter and the repeat count are read from their
 // edits at each lesson. Every such reading and writing is here.
 //
-// Each read parses one edit and stores it at once, so a text that does not
-// parse stops the action with what came before it already taken.
+// Each read parses one edit, so a text that does not parse stops the action
+// with what came before it already taken.
 
+#include "lesson/lesson_session.h"
 #include "workbench/window_context.h"
 
 #include <QString>
@@ -20,27 +21,24 @@ class Neuron;
 // control characters.
 QString lessonCounterNumber(const QString &text);
 
-class NeuronEdits {
+class NeuronEdits : public LessonSettings {
 public:
     explicit NeuronEdits(WindowContext &context) : context(context) {}
 
-    // Weight 1, then weight 2.
-    void readWeights(Neuron &neuron) const;
-    // Input 1, then input 2.
-    void readInputs(Neuron &neuron) const;
-    // While the bias input is on: its input 1, then the bias weight.
-    void readBias(Neuron &neuron) const;
+    // What a lesson takes from the window.
+    int64_t lessonTotal() const override;
+    AppError lessonTotalOutOfRange() const override;
+    int32_t repeatCount() const override;
+    float learningRate() const override;
+    float threshold() const override;
+    uint8_t activationMode() const override;
+    float weightAsShown(int input) const override;
+
     // An unreadable threshold means 0, without a message; a readable one
     // beyond the 32-bit range is still an overflow.
-    void readThresholdLeniently(Neuron &neuron) const;
-    void readThreshold(Neuron &neuron) const;
-    void readOutputKind(Neuron &neuron) const;
-
-    float learningRate() const;
-    int32_t repeatCount() const;
-    // The number in the lesson counter ("0 / 200"), as text: a message
-    // about it quotes it.
-    QString lessonCounterText() const;
+    float thresholdLeniently() const;
+    // Input 1 or 2 (0, 1), as typed.
+    float input(int index) const;
 
     // Weights and inputs as the display shows them; the bias weight while
     // the bias input is on.

@@ -6,35 +6,31 @@
 #include "lesson/worked_step.h"
 #include "workbench/neuron_edits.h"
 
-#include <QObject>
 #include <cstdint>
 
 class SideViews;
 
-class NeuronPanel : public QObject {
-    Q_OBJECT
+class NeuronPanel {
 public:
     NeuronPanel(WindowContext &context, const NeuronEdits &edits, SideViews &views);
 
     // Writes the neuron into the edits and computes its output.
-    void ShowNeuron();
+    void showNeuron();
     // Takes the weights and inputs from the edits, then shows the neuron.
-    void ThinkBClick();
+    void evaluate();
     // The pattern whose inputs were presented last, 1..4; 0 for random
     // inputs.
     void presentPattern(int32_t pattern) { presentedPattern = pattern; }
 
     // Also run when the neuron is replaced: the new one computes what the
     // check box and the threshold edit show.
-    void sigmoidCBClick();
-    void ThresholdEditChange();
-
-private slots:
-    void RandomNeuronBClick();
-    void NextPatternBClick();
-    void ShowAnalogCBoxClick();
+    void applyActivation();
+    void takeThreshold();
 
 private:
+    void randomise();
+    void presentNextPattern();
+    void applyAnalogOutput();
     WorkedStep presentation() const;
 
     WindowContext &context;

@@ -17,11 +17,11 @@
 namespace {
 
 // No gate has been chosen while every pattern is still all zero.
-std::optional<Patterns> loadedGate(const LessonState &lesson)
+std::optional<Patterns> loadedGate(const LessonSession &session)
 {
-    if (!lesson.gateLoaded())
+    if (!session.gateLoaded())
         return std::nullopt;
-    return lesson.patterns;
+    return session.patterns();
 }
 
 } // namespace
@@ -65,38 +65,43 @@ QRect SideViews::diagramAndChart() const
     return within(context.c.diagramImage).united(within(context.c.errorChart));
 }
 
-void SideViews::toggleDecisionView()
+template <class View>
+void SideViews::toggle(View *&view, QAction *entry, void (SideViews::*retitleView)(), void (SideViews::*fill)())
 {
-    if (decision && decision->isVisible()) {
-        decision->close();
+    if (view && view->isVisible()) {
+        view->close();
         return;
     }
-    if (!decision) {
-        decision = new DecisionView(context.window);
-        decision->bindToggle(decisionAction);
-        retitleDecisionView();
+    if (!view) {
+        view = new View(context.window);
+        view->bindToggle(entry);
+        (this->*retitleView)();
     }
+    (this->*fill)();
     // Beside the window, never over the diagram or the chart it explains.
-    moveBeside(decision, context.window, diagramAndChart());
-    decision->show();
-    refreshDecisionView();
+    moveBeside(view, context.window, diagramAndChart());
+    view->show();
+}
+
+void SideViews::toggleDecisionView()
+{
+    toggle(decision, decisionAction, &SideViews::retitleDecisionView, &SideViews::fillDecisionView);
 }
 
 void SideViews::toggleWorkedStepView()
 {
-    if (workedStep && workedStep->isVisible()) {
-        workedStep->close();
-        return;
-    }
-    if (!workedStep) {
-        workedStep = new WorkedStepView(context.window);
-        workedStep->bindToggle(workedStepAction);
-        retitleWorkedStepView();
-    }
+    toggle(workedStep, workedStepAction, &SideViews::retitleWorkedStepView, &SideViews::fillWorkedStepView);
+}
+
+void SideViews::fillDecisionView()
+{
+    refreshDecisionView(true);
+}
+
+void SideViews::fillWorkedStepView()
+{
     refreshWorkedStepView(true);
     workedStep->makeRoomForText();
-    moveBeside(workedStep, context.window, diagramAndChart());
-    workedStep->show();
 }
 
 void SideViews::refresh()
@@ -105,11 +110,11 @@ void SideViews::refresh()
     refreshWorkedStepView();
 }
 
-void SideViews::refreshDecisionView()
+void SideViews::refreshDecisionView(bool evenHidden)
 {
-    if (!decision || !decision->isVisible() || !context.lesson.neuron)
+    if (!decision || (!evenHidden && !decision->isVisible()) || !context.session.hasNeuron())
         return;
-    const Neuron &neuron = *context.lesson.neuron;
+    const Neuron &neuron = context.session.neuron();
     DecisionNeuron shown;
     shown.weight1 = neuron.GetWeight(0);
     shown.weight2 = neuron.GetWeight(1);
@@ -117,7 +122,7 @@ void SideViews::refreshDecisionView()
     shown.biasWeight = shown.bias ? neuron.GetWeight(2) : 0.0f;
     shown.threshold = neuron.Threshold;
     shown.mode = outputKindOf(neuron);
-    decision->showNeuron(shown, loadedGate(context.lesson));
+    decision->showNeuron(shown, loadedGate(context.session));
 }
 
 void SideViews::refreshWorkedStepView(bool evenHidden)

@@ -17,8 +17,8 @@ class DecisionView;
 class QAction;
 class WorkedStepView;
 
+// A QObject only to end its connections with it.
 class SideViews : public QObject {
-    Q_OBJECT
 public:
     explicit SideViews(WindowContext &context);
 
@@ -46,7 +46,13 @@ private:
     // Where the diagram and the chart sit: a view beside the window keeps
     // them clear.
     QRect diagramAndChart() const;
-    void refreshDecisionView();
+    // Closes the view where it shows; otherwise makes it (once), fills it
+    // and shows it beside the window.
+    template <class View>
+    void toggle(View *&view, QAction *entry, void (SideViews::*retitleView)(), void (SideViews::*fill)());
+    void fillDecisionView();
+    void fillWorkedStepView();
+    void refreshDecisionView(bool evenHidden = false);
     void refreshWorkedStepView(bool evenHidden = false);
     void retitleDecisionView();
     void retitleWorkedStepView();

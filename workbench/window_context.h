@@ -1,10 +1,11 @@
 #pragma once
 // What every part of the main window works on: its controls, the guarded
-// entry to their handlers, the lesson below them and the chosen language.
+// entry to their handlers, the lesson session below them and the chosen
+// language.
 // The parts read the language here; the windows and views beside the main
-// window are told of it when it changes (MainWindow::ApplyLanguage).
+// window are told of it when it changes (MainWindow::applyLanguage).
 
-#include "lesson/lesson_state.h"
+#include "lesson/lesson_session.h"
 #include "ui_common/language.h"
 #include "workbench/control_dispatch.h"
 
@@ -30,7 +31,7 @@ struct WindowContext {
     QWidget *window;
     Ui::MainWindow &c;
     ControlDispatch dispatch;
-    LessonState lesson;
+    LessonSession session;
     BiasControls bias;
     Language language = Language::German;
 };
