@@ -9,53 +9,16 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLineSeries>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 
-void ErrorChart::setTexts(const ChartTexts &chosen)
-{
-    texts = chosen;
-}
-
-std::unique_ptr<QMenu> ErrorChart::buildContextMenu()
-{
-    auto menu = std::make_unique<QMenu>(this);
-    addPictureActions(
-        *menu, this, texts, QStringLiteral("tivaro.png"), [this](const QString &path) { saveImage(path); },
-        [this] { copyImage(); });
-    if (!extraActions.isEmpty()) {
-        menu->addSeparator();
-        menu->addActions(extraActions);
-    }
-    return menu;
-}
-
 void ErrorChart::contextMenuEvent(QContextMenuEvent *event)
 {
-    buildContextMenu()->exec(event->globalPos());
-}
-
-QPixmap ErrorChart::picture()
-{
-    // grab() renders at the screen's pixel ratio, so the picture is as sharp
-    // as what the teacher sees.
-    return grab();
-}
-
-void ErrorChart::saveImage(const QString &path)
-{
-    savePicture(picture(), path, texts);
-}
-
-void ErrorChart::copyImage()
-{
-    copyPicture(picture());
+    pictures.popUp(event->globalPos());
 }
 
 namespace {

@@ -16,8 +16,6 @@ class QAction;
 class QCategoryAxis;
 class QValueAxis;
 class QLineSeries;
-class QMenu;
-class QPixmap;
 
 // One axis of the chart. Changes take effect on screen at recompute().
 class ChartAxis {
@@ -92,10 +90,6 @@ private:
     std::function<void()> changed;
 };
 
-// The chart's own texts, in the interface language. saveFailed takes the
-// file's path (%1) and the system's reason (%2).
-using ChartTexts = PictureMenuTexts;
-
 class ErrorChart : public QChartView {
     Q_OBJECT
 public:
@@ -142,16 +136,14 @@ public:
 
     // The right-click menu, for teachers who want the picture elsewhere.
     // Its texts, the save dialog's and the save error follow the interface language.
-    void setTexts(const ChartTexts &texts);
+    void setTexts(const PictureMenuTexts &texts) { pictures.setTexts(texts); }
     // Actions of the owner, listed after the chart's own.
-    void setExtraMenuActions(QList<QAction *> actions) { extraActions = std::move(actions); }
-    std::unique_ptr<QMenu> buildContextMenu();
-    // The chart as drawn, at its size times the screen's pixel ratio.
-    QPixmap picture();
+    void setExtraMenuActions(QList<QAction *> actions) { pictures.setExtraActions(std::move(actions)); }
+    std::unique_ptr<QMenu> buildContextMenu() { return pictures.build(); }
     // Raises AppError, with the system's reason, when the file cannot be
     // written; a file already there stays as it was.
-    void saveImage(const QString &path);
-    void copyImage();
+    void saveImage(const QString &path) { pictures.save(path); }
+    void copyImage() { pictures.copy(); }
     // The tip for the mouse at `position` (in the viewport): the iteration
     // and error of the drawn point nearest to it; empty outside the plot.
     // The pixels the plot's edges cut through count as inside.
@@ -181,8 +173,7 @@ private:
     bool repaintQueued = false;
     int drawn = 0;
     QList<QPointF> drawnPoints; // as the store gave them, before clipping
-    ChartTexts texts;
-    QList<QAction *> extraActions; // owned by whoever set them
+    PictureMenu pictures{*this, QStringLiteral("tivaro.png")};
 
     // What the drawn points were built from; rebuilt when any of it changes.
     struct DrawnFrom {

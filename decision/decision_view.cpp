@@ -5,8 +5,6 @@
 #include "ui_decision_view.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
-#include <QPixmap>
 
 DecisionView::DecisionView(QWidget *owner) : ToolView(owner), ui(std::make_unique<Ui::DecisionView>())
 {
@@ -44,11 +42,6 @@ void DecisionView::setLanguage(Language chosen)
     refresh();
 }
 
-void DecisionView::setMenuTexts(const PictureMenuTexts &texts)
-{
-    menuTexts = texts;
-}
-
 QString DecisionView::description() const
 {
     return ui->descriptionLab->text();
@@ -66,32 +59,7 @@ void DecisionView::refresh()
     ui->plot->showNeuron(neuron, patterns, earlier);
 }
 
-std::unique_ptr<QMenu> DecisionView::buildContextMenu()
-{
-    auto menu = std::make_unique<QMenu>(this);
-    addPictureActions(
-        *menu, this, menuTexts, QStringLiteral("tivaro-decision.png"), [this](const QString &path) { saveImage(path); },
-        [this] { copyImage(); });
-    return menu;
-}
-
 void DecisionView::contextMenuEvent(QContextMenuEvent *event)
 {
-    buildContextMenu()->exec(event->globalPos());
-}
-
-QPixmap DecisionView::picture()
-{
-    // The plane together with its line of text, as the teacher sees them.
-    return grab();
-}
-
-void DecisionView::saveImage(const QString &path)
-{
-    savePicture(picture(), path, menuTexts);
-}
-
-void DecisionView::copyImage()
-{
-    copyPicture(picture());
+    pictures.popUp(event->globalPos());
 }

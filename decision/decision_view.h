@@ -8,6 +8,7 @@
 #include "ui_common/picture_menu.h"
 #include "ui_common/tool_view.h"
 
+#include <QPixmap>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -15,8 +16,6 @@
 namespace Ui {
 class DecisionView;
 }
-class QMenu;
-class QPixmap;
 
 class DecisionView : public ToolView {
     Q_OBJECT
@@ -36,15 +35,18 @@ public:
     const std::deque<DecisionNeuron> &trail() const { return lines; }
 
     void setLanguage(Language language);
-    void setMenuTexts(const PictureMenuTexts &texts);
-    QString description() const;
-
-    std::unique_ptr<QMenu> buildContextMenu();
-    QPixmap picture();
+    // The right-click menu saves or copies the plane with its line of text,
+    // as the teacher sees them.
+    void setMenuTexts(const PictureMenuTexts &texts) { pictures.setTexts(texts); }
+    // Actions of the owner, listed after the view's own.
+    void setExtraMenuActions(QList<QAction *> actions) { pictures.setExtraActions(std::move(actions)); }
+    std::unique_ptr<QMenu> buildContextMenu() { return pictures.build(); }
+    QPixmap picture() { return pictures.picture(); }
     // Raises AppError, with the system's reason, when the file cannot be
     // written; a file already there stays as it was.
-    void saveImage(const QString &path);
-    void copyImage();
+    void saveImage(const QString &path) { pictures.save(path); }
+
+    QString description() const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -57,5 +59,5 @@ private:
     std::optional<Patterns> patterns;
     std::deque<DecisionNeuron> lines;
     Language language = Language::German;
-    PictureMenuTexts menuTexts;
+    PictureMenu pictures{*this, QStringLiteral("tivaro-decision.png")};
 };

@@ -101,7 +101,7 @@ if(TIVARO_DPKG_SHLIBDEPS)
 else()
     # Without dpkg-dev: the Debian 12 packages behind every NEEDED entry.
     list(PREPEND tivaro_runtime_deps
-        libc6 libgcc-s1 libstdc++6 libjpeg62-turbo
+        libc6 libgcc-s1 libstdc++6 libjpeg62-turbo libgmp10
         libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6)
     if(NOT TIVARO_NATIVE_EXTENDED)
         list(PREPEND tivaro_runtime_deps libmpfr6) # the software extended type

@@ -108,6 +108,35 @@ QString nonFiniteText(Extended value)
     return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
+// Writes 0.d1d2... × 10^point, with the user's separator and no trailing
+// zeros beyond what the integer part needs: plainly while the point stands
+// within `widestInteger` digits of the first and at most four zeros come
+// between the separator and it ("120", "0,0001"), else as "1,2E-5".
+// `digits` holds at least one digit, the first not zero, the last not zero.
+QString placeDigits(bool negative, const std::string &digits, int point, int widestInteger)
+{
+    const QChar separator = decimalSeparator();
+    const auto digitText = [&](std::size_t from, std::size_t count) {
+        return QString::fromLatin1(digits.data() + from, qsizetype(count));
+    };
+    QString text = negative ? QStringLiteral("-") : QString();
+    if (point > widestInteger || point < -4) {
+        text += digitText(0, 1);
+        if (digits.size() > 1)
+            text += separator + digitText(1, digits.size() - 1);
+        text += u'E' + QString::number(point - 1);
+    } else if (point <= 0) {
+        text += u'0' + QString(separator) + QString(-point, u'0') + digitText(0, digits.size());
+    } else {
+        const std::size_t integerDigits = std::size_t(point);
+        if (digits.size() <= integerDigits)
+            text += digitText(0, digits.size()) + QString(qsizetype(integerDigits - digits.size()), u'0');
+        else
+            text += digitText(0, integerDigits) + separator + digitText(integerDigits, digits.size() - integerDigits);
+    }
+    return text;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -338,40 +367,9 @@ QString formatPlain(Extended value)
     if (value == 0)
         return QStringLiteral("0");
 
-    const QChar separator = decimalSeparator();
     DecimalDigits decimal = extended::toDecimal(extended::abs(value), 15);
-    std::string &digits = decimal.digits;
-    const int exponent = decimal.exponent;
-    stripTrailingZeros(digits);
-
-    QString text;
-    if (value < 0)
-        text += u'-';
-    if (exponent > 15 || exponent < -4) {
-        text += QChar(char16_t(digits[0]));
-        if (digits.size() > 1) {
-            text += separator;
-            text += QString::fromLatin1(digits.data() + 1, qsizetype(digits.size() - 1));
-        }
-        text += u'E';
-        text += QString::number(exponent - 1);
-    } else if (exponent <= 0) {
-        text += u'0';
-        text += separator;
-        text += QString(-exponent, u'0');
-        text += QString::fromLatin1(digits.data(), qsizetype(digits.size()));
-    } else {
-        const std::size_t integerDigits = static_cast<std::size_t>(exponent);
-        if (digits.size() <= integerDigits) {
-            text += QString::fromLatin1(digits.data(), qsizetype(digits.size()));
-            text += QString(qsizetype(integerDigits - digits.size()), u'0');
-        } else {
-            text += QString::fromLatin1(digits.data(), qsizetype(integerDigits));
-            text += separator;
-            text += QString::fromLatin1(digits.data() + integerDigits, qsizetype(digits.size() - integerDigits));
-        }
-    }
-    return text;
+    stripTrailingZeros(decimal.digits);
+    return placeDigits(value < 0, decimal.digits, decimal.exponent, 15);
 }
 
 QString formatShortest(float value)
@@ -394,28 +392,8 @@ QString formatShortest(float value)
     if (p != written.ptr)
         std::from_chars(p + 1 + (p[1] == '+'), written.ptr, exponent); // from_chars takes no "+"
     stripTrailingZeros(digits);
-
-    const QChar separator = decimalSeparator();
-    const auto digitText = [&](std::size_t from, std::size_t count) {
-        return QString::fromLatin1(digits.data() + from, qsizetype(count));
-    };
-    QString text = value < 0 ? QStringLiteral("-") : QString();
-    if (exponent < -5 || exponent >= 10) {
-        text += digitText(0, 1);
-        if (digits.size() > 1)
-            text += separator + digitText(1, digits.size() - 1);
-        text += u'E' + QString::number(exponent);
-    } else if (exponent < 0) {
-        text += u'0' + QString(separator) + QString(-exponent - 1, u'0') + digitText(0, digits.size());
-    } else {
-        const std::size_t integerDigits = std::size_t(exponent) + 1;
-        if (digits.size() <= integerDigits) {
-            text += digitText(0, digits.size()) + QString(qsizetype(integerDigits - digits.size()), u'0');
-        } else {
-            text += digitText(0, integerDigits) + separator + digitText(integerDigits, digits.size() - integerDigits);
-        }
-    }
-    return text;
+    // d.ddd × 10^exponent is 0.dddd × 10^(exponent + 1).
+    return placeDigits(value < 0, digits, exponent + 1, 10);
 }
 
 QString localized(const char *commaText)

@@ -11,7 +11,7 @@ packages=(
   crossbuild-essential-arm64 qemu-user
   qt6-base-dev:arm64 qt6-charts-dev:arm64 libqt6opengl6-dev:arm64 qt6-qpa-plugins:arm64
   libgl-dev:arm64 libxkbcommon-dev:arm64
-  libjpeg62-turbo-dev:arm64 libmpfr-dev:arm64
+  libjpeg62-turbo-dev:arm64 libmpfr-dev:arm64 libgmp-dev:arm64
 )
 
 sudo=""

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev
-  libjpeg62-turbo-dev libmpfr-dev
+  libjpeg62-turbo-dev libmpfr-dev libgmp-dev
   fonts-liberation2 fonts-dejavu-core
   qt6-translations-l10n
   desktop-file-utils appstream dpkg-dev

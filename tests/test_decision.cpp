@@ -201,6 +201,21 @@ private slots:
         QVERIFY(!QRect(place, view).intersects(left) && screen.contains(QRect(place, view)));
     }
 
+    void ownersEntriesFollowAfterASeparator()
+    {
+        QWidget owner;
+        DecisionView view(&owner);
+        QAction entry(QStringLiteral("Show worked step"));
+        view.setExtraMenuActions({&entry});
+        const std::unique_ptr<QMenu> menu = view.buildContextMenu();
+        QStringList entries;
+        for (QAction *action : menu->actions())
+            entries.append(action->text());
+        QCOMPARE(entries,
+                 (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
+                              QStringLiteral("Show worked step")}));
+    }
+
     void followsTheWorkbenchThroughF2AndLessons()
     {
         Workbench wb;

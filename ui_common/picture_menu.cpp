@@ -44,28 +44,53 @@ PictureMenuTexts pictureMenuTexts(Language language)
         text(Text::SaveNoPermission, language), text(Text::SaveReadOnly, language), text(Text::SaveDiskFull, language)};
 }
 
-void savePicture(const QPixmap &picture, const QString &path, const PictureMenuTexts &texts)
+PictureMenu::PictureMenu(QWidget &widget, QString suggestedName)
+    : widget(widget), suggestedName(std::move(suggestedName))
 {
-    // Written beside the target and moved over it only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-        throw AppError(texts.saveFailed.arg(QDir::toNativeSeparators(path), failureReason(file, path, texts)));
 }
 
-void copyPicture(const QPixmap &picture)
+std::unique_ptr<QMenu> PictureMenu::build()
 {
-    QGuiApplication::clipboard()->setPixmap(picture);
-}
-
-void addPictureActions(QMenu &menu, QWidget *owner, const PictureMenuTexts &texts, const QString &suggestedName,
-                       std::function<void(const QString &path)> save, std::function<void()> copy)
-{
-    menu.addAction(texts.saveImage, owner, [owner, texts, suggestedName, save] {
-        runUserAction(owner, [&] {
-            const QString path = QFileDialog::getSaveFileName(owner, texts.saveTitle, suggestedName, texts.fileFilter);
+    auto menu = std::make_unique<QMenu>(&widget);
+    // The save dialog speaks the language the menu was built in.
+    menu->addAction(texts.saveImage, &widget, [this, shown = texts] {
+        runUserAction(&widget, [&] {
+            const QString path =
+                QFileDialog::getSaveFileName(&widget, shown.saveTitle, suggestedName, shown.fileFilter);
             if (!path.isEmpty())
                 save(path);
         });
     });
-    menu.addAction(texts.copyImage, owner, [owner, copy] { runUserAction(owner, copy); });
+    menu->addAction(texts.copyImage, &widget, [this] { runUserAction(&widget, [this] { copy(); }); });
+    if (!extraActions.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(extraActions);
+    }
+    return menu;
+}
+
+void PictureMenu::popUp(QPoint globalPosition)
+{
+    build()->exec(globalPosition);
+}
+
+QPixmap PictureMenu::picture() const
+{
+    // grab() renders at the screen's pixel ratio, so the picture is as sharp
+    // as what the teacher sees.
+    return widget.grab();
+}
+
+void PictureMenu::save(const QString &path) const
+{
+    // Written beside the target and moved over it only when complete.
+    const QPixmap shown = picture();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !shown.save(&file, "PNG") || !file.commit())
+        throw AppError(texts.saveFailed.arg(QDir::toNativeSeparators(path), failureReason(file, path, texts)));
+}
+
+void PictureMenu::copy() const
+{
+    QGuiApplication::clipboard()->setPixmap(picture());
 }

@@ -5,10 +5,14 @@
 
 #include "ui_common/language.h"
 
+#include <QList>
+#include <QMenu>
+#include <QPoint>
 #include <QString>
-#include <functional>
+#include <memory>
+#include <utility>
 
-class QMenu;
+class QAction;
 class QPixmap;
 class QWidget;
 
@@ -28,12 +32,32 @@ struct PictureMenuTexts {
 // The menu's texts in `language`.
 PictureMenuTexts pictureMenuTexts(Language language);
 
-// Writes the picture as PNG. Raises AppError with the path and the reason
-// when that fails; a file already there then stays as it was.
-void savePicture(const QPixmap &picture, const QString &path, const PictureMenuTexts &texts);
-void copyPicture(const QPixmap &picture);
+// The picture menu of one widget, which owns it: the widget's picture, saved
+// or copied, and after a separator the entries its owner adds.
+class PictureMenu {
+public:
+    // Saving suggests `suggestedName` as the file's name.
+    PictureMenu(QWidget &widget, QString suggestedName);
 
-// Adds the two entries to `menu`. Saving asks for a file name (suggesting
-// `suggestedName`) and hands it to `save`; both run as guarded user actions.
-void addPictureActions(QMenu &menu, QWidget *owner, const PictureMenuTexts &texts, const QString &suggestedName,
-                       std::function<void(const QString &path)> save, std::function<void()> copy);
+    void setTexts(const PictureMenuTexts &chosen) { texts = chosen; }
+    // Entries of the widget's owner (which keeps owning them), listed after
+    // the picture's own.
+    void setExtraActions(QList<QAction *> actions) { extraActions = std::move(actions); }
+
+    // Both entries run as guarded user actions; saving asks for a file name.
+    std::unique_ptr<QMenu> build();
+    void popUp(QPoint globalPosition);
+
+    // The widget as drawn, at its size times the screen's pixel ratio.
+    QPixmap picture() const;
+    // Writes the picture as PNG. Raises AppError with the path and the
+    // system's reason when that fails; a file already there then stays as it was.
+    void save(const QString &path) const;
+    void copy() const;
+
+private:
+    QWidget &widget;
+    QString suggestedName;
+    PictureMenuTexts texts;
+    QList<QAction *> extraActions;
+};
