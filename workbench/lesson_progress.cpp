@@ -21,10 +21,19 @@ void LessonProgress::setShowDelayMs(int64_t ms)
 LessonProgress::LessonProgress(QWidget *window, QAbstractButton *closeButton, int64_t total, Language language)
     : hold(window, closeButton), window(window), total(total), language(language)
 {
+    // Locked before the first iteration: an action that the window has not
+    // yet seen when the lesson starts finds it held whenever it is handled.
+    hold.lockControls();
     clock.start();
 }
 
-LessonProgress::~LessonProgress() = default;
+LessonProgress::~LessonProgress()
+{
+    dialog.reset();
+    // What arrived while the lesson ran and was not yet handled is handled
+    // now, while the window is still held, and so turned away.
+    QCoreApplication::processEvents();
+}
 
 void LessonProgress::showDialog()
 {
@@ -38,7 +47,6 @@ void LessonProgress::showDialog()
     dialog->setMinimumDuration(0);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
-    hold.lockControls();
     dialog->show();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // Shows the progress of a long lesson with a Cancel button, in the
 // interface language. A lesson that ends within the delay shows nothing.
-// For as long as it lives it holds the window (ActionHold): no other user
-// action runs during the lesson, and closing the window (by the window
-// manager or by the window's close button) cancels the lesson as Cancel
-// does, then closes the window once the lesson is over.
+// For as long as it lives it holds the window (ActionHold) with its
+// controls locked, from the lesson's first iteration on: no other user
+// action runs during the lesson, and what arrives meanwhile (a screen
+// reader's press or toggle among it) is turned away, never carried out once
+// the lesson is over. Closing the window (by the window manager or by the
+// window's close button) cancels the lesson as Cancel does, then closes the
+// window once the lesson is over.
 
 #include "ui_common/action_hold.h"
 #include "ui_common/language.h"
