@@ -28,6 +28,7 @@
 #include <QList>
 #include <QPointF>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -113,9 +114,24 @@ public:
     // point on each side outside the range, so the line runs into it.
     QList<QPointF> drawnPoints(double to, const Columns &columns) const;
 
+    // The points the store keeps, in list order, each once (a bucket that
+    // holds one point keeps it in all four places): the nearest point before
+    // firstShownX first, then each bucket's first, lowest, highest and last.
+    // Below X = 4096, where every whole X has its own bucket, a lesson's
+    // points are all kept: with no other points at the same X, that is every
+    // iteration. Beyond, a bucket 2^k wide keeps those four of its points,
+    // and before X = 1 only the nearest point is kept.
+    QList<QPointF> keptPoints() const;
+
 private:
     struct Point {
         double x = NAN, y = NAN;
+        // Bit for bit: the two zeros differ, and so do NaN patterns.
+        bool sameBits(const Point &other) const
+        {
+            return std::bit_cast<uint64_t>(x) == std::bit_cast<uint64_t>(other.x) &&
+                std::bit_cast<uint64_t>(y) == std::bit_cast<uint64_t>(other.y);
+        }
     };
     // One cache line each: a bucket split over two lines made every point
     // added to it several times slower.
