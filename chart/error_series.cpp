@@ -330,6 +330,21 @@ bool ErrorSeries::operator==(const ErrorSeries &other) const
     return true;
 }
 
+void ErrorSeries::reopen()
+{
+    open = &idle;
+    openEnd = -INFINITY;
+    for (int level = levelCount - 1; level >= 0; --level) {
+        std::vector<Bucket> &buckets = levels[std::size_t(level)];
+        const auto used = std::find_if(buckets.rbegin(), buckets.rend(), [](const Bucket &b) { return !b.empty(); });
+        if (used != buckets.rend()) {
+            open = &*used;
+            openEnd = slotOf(used->first.x).end;
+            return;
+        }
+    }
+}
+
 QList<QPointF> ErrorSeries::keptPoints() const
 {
     QList<QPointF> kept;

@@ -25,6 +25,8 @@
 // its points inside the range (the line may miss a point of it), and its
 // last point stands for the nearest point beyond.
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QPointF>
 #include <array>
@@ -123,7 +125,19 @@ public:
     // and before X = 1 only the nearest point is kept.
     QList<QPointF> keptPoints() const;
 
+    // The store as bytes, for a file: a magic word and a version, then the
+    // count, the point before and the buckets in use, little-endian on every
+    // processor. restore() reads them back.
+    QByteArray toBytes() const;
+    // Makes this store exactly (operator==) the one toBytes() wrote and
+    // returns true. Bytes it cannot vouch for (cut, damaged, edited into a
+    // store that add() could not have built) give false and change nothing.
+    // Whatever the bytes claim, the store read never takes more than
+    // mostBytes().
+    bool restore(QByteArrayView bytes);
+
 private:
+    class Bytes; // the byte form, in error_series_bytes.cpp
     struct Point {
         double x = NAN, y = NAN;
         // Bit for bit: the two zeros differ, and so do NaN patterns.
@@ -159,6 +173,8 @@ private:
 
     // Cold: laid out away from the lesson loop that inlines add().
     [[gnu::cold]] void addElsewhere(double x, double y);
+    // Points `open` at the bucket holding the highest X, as add() keeps it.
+    void reopen();
 
     std::array<std::vector<Bucket>, levelCount> levels; // each allocated when first used
     Bucket idle;                                        // stands in for the open bucket while there is none
