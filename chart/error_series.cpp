@@ -315,14 +315,10 @@ void ErrorSeries::addRepeating(int64_t x, const float *period, std::size_t n, in
 
 bool ErrorSeries::operator==(const ErrorSeries &other) const
 {
-    const auto same = [](const Point &a, const Point &b) {
-        return std::bit_cast<uint64_t>(a.x) == std::bit_cast<uint64_t>(b.x) &&
-            std::bit_cast<uint64_t>(a.y) == std::bit_cast<uint64_t>(b.y);
+    const auto sameBucket = [](const Bucket &a, const Bucket &b) {
+        return a.first.sameBits(b.first) && a.low.sameBits(b.low) && a.high.sameBits(b.high) && a.last.sameBits(b.last);
     };
-    const auto sameBucket = [&same](const Bucket &a, const Bucket &b) {
-        return same(a.first, b.first) && same(a.low, b.low) && same(a.high, b.high) && same(a.last, b.last);
-    };
-    if (total != other.total || !same(before, other.before))
+    if (total != other.total || !before.sameBits(other.before))
         return false;
     const Bucket none;
     for (std::size_t level = 0; level < levels.size(); ++level) {
@@ -332,6 +328,43 @@ bool ErrorSeries::operator==(const ErrorSeries &other) const
                 return false;
     }
     return true;
+}
+
+void ErrorSeries::reopen()
+{
+    open = &idle;
+    openEnd = -INFINITY;
+    for (int level = levelCount - 1; level >= 0; --level) {
+        std::vector<Bucket> &buckets = levels[std::size_t(level)];
+        const auto used = std::find_if(buckets.rbegin(), buckets.rend(), [](const Bucket &b) { return !b.empty(); });
+        if (used != buckets.rend()) {
+            open = &*used;
+            openEnd = slotOf(used->first.x).end;
+            return;
+        }
+    }
+}
+
+QList<QPointF> ErrorSeries::keptPoints() const
+{
+    QList<QPointF> kept;
+    if (!std::isnan(before.x))
+        kept.append(toQt(before.x, before.y));
+    for (const std::vector<Bucket> &buckets : levels)
+        for (const Bucket &b : buckets) {
+            if (b.empty())
+                continue;
+            // In the order drawnPoints() draws them, a place that repeats an
+            // earlier one listed once.
+            const bool lowFirst = b.low.x <= b.high.x;
+            const std::array<const Point *, 4> places{&b.first, lowFirst ? &b.low : &b.high,
+                                                      lowFirst ? &b.high : &b.low, &b.last};
+            for (std::size_t i = 0; i < places.size(); ++i)
+                if (std::none_of(places.begin(), places.begin() + i,
+                                 [&](const Point *earlier) { return earlier->sameBits(*places[i]); }))
+                    kept.append(toQt(places[i]->x, places[i]->y));
+        }
+    return kept;
 }
 
 QList<QPointF> ErrorSeries::drawnPoints(double to, const Columns &columns) const

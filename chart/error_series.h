@@ -25,9 +25,12 @@
 // its points inside the range (the line may miss a point of it), and its
 // last point stands for the nearest point beyond.
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QPointF>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -113,9 +116,36 @@ public:
     // point on each side outside the range, so the line runs into it.
     QList<QPointF> drawnPoints(double to, const Columns &columns) const;
 
+    // The points the store keeps, in list order, each once (a bucket that
+    // holds one point keeps it in all four places): the nearest point before
+    // firstShownX first, then each bucket's first, lowest, highest and last.
+    // Below X = 4096, where every whole X has its own bucket, a lesson's
+    // points are all kept: with no other points at the same X, that is every
+    // iteration. Beyond, a bucket 2^k wide keeps those four of its points,
+    // and before X = 1 only the nearest point is kept.
+    QList<QPointF> keptPoints() const;
+
+    // The store as bytes, for a file: a magic word and a version, then the
+    // count, the point before and the buckets in use, little-endian on every
+    // processor. restore() reads them back.
+    QByteArray toBytes() const;
+    // Makes this store exactly (operator==) the one toBytes() wrote and
+    // returns true. Bytes it cannot vouch for (cut, damaged, edited into a
+    // store that add() could not have built) give false and change nothing.
+    // Whatever the bytes claim, the store read never takes more than
+    // mostBytes().
+    bool restore(QByteArrayView bytes);
+
 private:
+    class Bytes; // the byte form, in error_series_bytes.cpp
     struct Point {
         double x = NAN, y = NAN;
+        // Bit for bit: the two zeros differ, and so do NaN patterns.
+        bool sameBits(const Point &other) const
+        {
+            return std::bit_cast<uint64_t>(x) == std::bit_cast<uint64_t>(other.x) &&
+                std::bit_cast<uint64_t>(y) == std::bit_cast<uint64_t>(other.y);
+        }
     };
     // One cache line each: a bucket split over two lines made every point
     // added to it several times slower.
@@ -143,6 +173,8 @@ private:
 
     // Cold: laid out away from the lesson loop that inlines add().
     [[gnu::cold]] void addElsewhere(double x, double y);
+    // Points `open` at the bucket holding the highest X, as add() keeps it.
+    void reopen();
 
     std::array<std::vector<Bucket>, levelCount> levels; // each allocated when first used
     Bucket idle;                                        // stands in for the open bucket while there is none

@@ -1,4 +1,5 @@
 tivaro_add_test(test_chart_axis SOURCES test_chart_axis.cpp LIBS tivaro_chart)
 tivaro_add_test(test_chart_series SOURCES test_chart_series.cpp chart_reference.h LIBS tivaro_workbench)
+tivaro_add_test(test_chart_store SOURCES test_chart_store.cpp LIBS tivaro_chart)
 tivaro_add_test(test_chart_view SOURCES test_chart_view.cpp LIBS tivaro_chart)
 tivaro_add_test(test_chart_lessons SOURCES test_chart_lessons.cpp gui_fixture.h chart_reference.h LIBS tivaro_workbench)
