@@ -25,7 +25,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -371,6 +373,9 @@ void benchLongTexts()
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // The views open where the plan puts them, not where a user left them.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     setUpApplication();
     only = QApplication::arguments().mid(1);
     // The starts are written with a dot.

@@ -36,7 +36,6 @@ QString tickText(double value)
 
 DecisionPlot::DecisionPlot(QWidget *parent) : QWidget(parent)
 {
-    setMinimumSize(260, 260);
 }
 
 void DecisionPlot::showNeuron(const DecisionNeuron &shown, const std::optional<Patterns> &gate,
@@ -124,16 +123,29 @@ const QPixmap &DecisionPlot::frame(const QRect &plane)
     painter.setFont(font());
     painter.setPen(palette().windowText().color());
     const QFontMetrics metrics = fontMetrics();
-    for (double v = box.low; v <= box.high + 1e-9; v += 0.5) {
+    // The inputs' own values 0 and 1 first; a label that would run into one
+    // drawn already is left out, as on a plane made small to fit.
+    QList<QRectF> drawn;
+    const auto drawApart = [&](QPointF baseline, const QString &label) {
+        const QRectF place(baseline.x() - 2, baseline.y() - metrics.ascent(), metrics.horizontalAdvance(label) + 4,
+                           metrics.height());
+        for (const QRectF &other : std::as_const(drawn))
+            if (other.intersects(place))
+                return;
+        drawn.append(place);
+        painter.drawText(baseline, label);
+    };
+    for (const double v : {0.0, 1.0, 0.5, 1.5, -0.5}) {
+        if (v < box.low - 1e-9 || v > box.high + 1e-9)
+            continue;
         const QString label = tickText(v);
         const double x = toPixel(plane, {v, box.low}).x();
         // Kept right of the corner, clear of the other axis's lowest label.
         const double labelLeft = std::clamp(x - metrics.horizontalAdvance(label) / 2.0, double(plane.left()),
                                             double(width() - 1 - metrics.horizontalAdvance(label)));
-        painter.drawText(QPointF(labelLeft, plane.bottom() + 2 + metrics.ascent()), label);
+        drawApart(QPointF(labelLeft, plane.bottom() + 2 + metrics.ascent()), label);
         const double y = toPixel(plane, {box.low, v}).y();
-        painter.drawText(QPointF(plane.left() - 4 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.0),
-                         label);
+        drawApart(QPointF(plane.left() - 4 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.0), label);
     }
     // Axis titles: the same words as the input labels of the main window.
     const QString across = QStringLiteral("input 1");

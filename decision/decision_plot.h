@@ -19,6 +19,8 @@ public:
                     const std::deque<DecisionNeuron> &trail);
 
     QSize sizeHint() const override { return {360, 360}; }
+    // Small enough to fit beside or below the window on a small screen.
+    QSize minimumSizeHint() const override { return {150, 150}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

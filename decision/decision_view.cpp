@@ -5,8 +5,9 @@
 #include "ui_decision_view.h"
 
 #include <QContextMenuEvent>
+#include <QLayout>
 
-DecisionView::DecisionView(QWidget *owner) : ToolView(owner), ui(std::make_unique<Ui::DecisionView>())
+DecisionView::DecisionView(QWidget *parent) : SideView(parent), ui(std::make_unique<Ui::DecisionView>())
 {
     ui->setupUi(this);
     setLanguage(Language::German);
@@ -47,10 +48,25 @@ QString DecisionView::description() const
     return ui->descriptionLab->text();
 }
 
+ViewNeed DecisionView::need() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int spacing = layout()->spacing();
+    const QSize plot = ui->plot->sizeHint();
+    const int around = margins.top() + spacing + margins.bottom();
+    const auto heightAt = [this, margins, around](int width) {
+        return around + ui->plot->minimumSizeHint().height() +
+            wrappedHeight(ui->descriptionLab, width - margins.left() - margins.right());
+    };
+    return {200, plot.width() + margins.left() + margins.right(), heightAt,
+            heightAt(plot.width()) + plot.height() - ui->plot->minimumSizeHint().height()};
+}
+
 void DecisionView::refresh()
 {
     const QString text = describeDecision(neuron, patterns, language);
     ui->descriptionLab->setText(text);
+    keepWhole(ui->descriptionLab);
     ui->plot->setAccessibleDescription(text);
     // Drawn with the previous lines only: the present one is drawn bold.
     std::deque<DecisionNeuron> earlier = lines;

@@ -1,12 +1,12 @@
 #pragma once
-// A window of its own beside the workbench that shows what the neuron
-// decides over the input plane, and why AND, OR and NAND are learned while
-// XOR never is. Fed with plain numbers by its owner; knows no workbench.
+// A view beside the workbench that shows what the neuron decides over the
+// input plane, and why AND, OR and NAND are learned while XOR never is. Fed
+// with plain numbers by its owner; knows no workbench.
 
 #include "decision/decision_rule.h"
 #include "ui_common/language.h"
 #include "ui_common/picture_menu.h"
-#include "ui_common/tool_view.h"
+#include "ui_common/side_view.h"
 
 #include <QPixmap>
 #include <deque>
@@ -17,14 +17,13 @@ namespace Ui {
 class DecisionView;
 }
 
-class DecisionView : public ToolView {
+class DecisionView : public SideView {
     Q_OBJECT
 public:
     // How many lessons the trail remembers.
     static constexpr std::size_t trailLength = 10;
 
-    // A tool window of `owner`: no task-bar button, never modal.
-    explicit DecisionView(QWidget *owner);
+    explicit DecisionView(QWidget *parent = nullptr);
     ~DecisionView() override;
 
     // Shows this neuron over these patterns (none before a gate is chosen).
@@ -47,6 +46,8 @@ public:
     void saveImage(const QString &path) { pictures.save(path); }
 
     QString description() const;
+    // The plane may shrink to fit; its line of text wraps.
+    ViewNeed need() const override;
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;

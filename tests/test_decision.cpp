@@ -2,15 +2,16 @@
 // real neuron, and the view driven through the real main window.
 
 #include "gui_fixture.h"
-#include "ui_common/window_placement.h"
 
 #include "decision/decision_texts.h"
 #include "decision/decision_view.h"
 #include "lesson/gate_table.h"
 #include "runtime/app_error.h"
+#include "ui_common/dock_plan.h"
 #include "workbench/diagram_image.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -183,22 +184,42 @@ private slots:
         QVERIFY(wb.reports.errors.isEmpty());
     }
 
-    void opensBesideItsOwnerWhereTheScreenHasRoom()
+    // Both views open on the screens schools have: a column beside the
+    // window where the screen is wide enough, else a band below it, each
+    // view as high as its content needs. A smaller screen has no room for
+    // them: the plan that overflows it least.
+    void viewsFitTheScreensSchoolsHave_data()
     {
-        const QRect screen(0, 0, 1600, 1000);
-        const QRect owner(100, 100, 700, 560);
-        const QRect diagram(110, 130, 360, 300);
-        const QSize view(420, 380);
-        // Right where there is room, else left, else below.
-        QCOMPARE(placeBeside(owner, diagram, view, screen), QPoint(800, 100));
-        QCOMPARE(placeBeside(owner.translated(700, 0), diagram.translated(700, 0), view, screen), QPoint(380, 100));
-        const QRect wide(0, 0, 1500, 500);
-        QCOMPARE(placeBeside(wide, QRect(10, 10, 400, 300), view, screen), QPoint(0, 500));
-        // No room outside the owner: over its other parts, not the diagram.
-        const QRect full(0, 0, 1600, 1000);
-        const QRect left(0, 0, 800, 1000);
-        const QPoint place = placeBeside(full, left, view, screen);
-        QVERIFY(!QRect(place, view).intersects(left) && screen.contains(QRect(place, view)));
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("beside"); // -1: wherever it overflows least
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("1366×768") << QSize(1366, 768) << 1 << true;
+        QTest::newRow("1280×800") << QSize(1280, 800) << 1 << true;
+        QTest::newRow("1024×768") << QSize(1024, 768) << 0 << true;
+        QTest::newRow("1024×600") << QSize(1024, 600) << -1 << false;
+    }
+    void viewsFitTheScreensSchoolsHave()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(int, beside);
+        QFETCH(bool, fits);
+        const QSize room = screen - QSize(4, 27); // a window manager's frame
+        const QSize central(896, 523);
+        // As the two views state their needs: the plane shrinks, the worked
+        // step's lines wrap.
+        const ViewNeed decision{200, 372, [](int width) { return width < 300 ? 205 : 190; }, 400};
+        const ViewNeed worked{240, 572, [](int width) { return width >= 560 ? 110 : width >= 400 ? 140 : 190; }};
+        const std::vector<ViewNeed> needs{decision, worked};
+        const DockPlan plan = planDocks(room, central, needs, DockChrome{QSize(0, 20), QSize(20, 0), 6, 24});
+        QCOMPARE(plan.fits, fits);
+        QVERIFY(!fits || !plan.tabbed);
+        if (beside >= 0)
+            QCOMPARE(plan.where == DockPlan::Where::Beside, beside == 1);
+        QVERIFY(plan.window.width() >= central.width() && plan.window.height() >= central.height());
+        for (std::size_t i = 0; i < needs.size(); ++i) {
+            QVERIFY(plan.viewSizes[i].width() >= needs[i].leastWidth);
+            QVERIFY(plan.viewSizes[i].height() >= needs[i].heightAt(plan.viewSizes[i].width()));
+        }
     }
 
     void ownersEntriesFollowAfterASeparator()
@@ -229,12 +250,10 @@ private slots:
         QTest::keyClick(wb.c().repeatEdit, Qt::Key_F2);
         DecisionView *view = form.views().decisionView();
         QVERIFY(view && view->isVisible());
-        // Never over the diagram or the chart.
-        for (const QWidget *kept :
-             {static_cast<QWidget *>(wb.c().diagramImage), static_cast<QWidget *>(wb.c().errorChart)})
-            QVERIFY(!view->frameGeometry().intersects(QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())));
+        // Docked beside the window's own content, never over it.
+        QVERIFY(!form.views().decisionDock()->geometry().intersects(form.centralWidget()->geometry()));
         QCOMPARE(view->windowTitle(), QStringLiteral("Entscheidungsgrenze"));
-        QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
+        QCOMPARE(view->parentWidget(), form.views().decisionDock());
         QVERIFY(!view->description().contains(QStringLiteral("von"))); // no gate yet
 
         // AND, step output, weights 0: one lesson of 100 decides all four.
@@ -261,13 +280,15 @@ private slots:
         QCOMPARE(view->windowTitle(), QStringLiteral("Decision boundary"));
         QCOMPARE(form.views().decisionViewAction()->text(), QStringLiteral("Show decision boundary"));
         QVERIFY(view->description().contains(QStringLiteral("correct: ")));
-        // Its own menu saves the picture as the teacher sees it; the diagram's
-        // menu carries the entry that opens it.
+        // Its own menu saves the picture as the teacher sees it, and closes
+        // it; the diagram's menu carries the entry that opens it.
         QStringList entries;
         const std::unique_ptr<QMenu> menu = view->buildContextMenu();
         for (QAction *action : menu->actions())
             entries.append(action->text());
-        QCOMPARE(entries, (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image")}));
+        QCOMPARE(entries,
+                 (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
+                              QStringLiteral("Show decision boundary")}));
         QTemporaryDir folder;
         view->saveImage(folder.filePath(QStringLiteral("decision.png")));
         QCOMPARE(QImage(folder.filePath(QStringLiteral("decision.png"))).size(), view->picture().size());

@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(c.diagramImage->geometry(), QRect(8, 8, 425, 209));
         QCOMPARE(c.repeatEdit->parentWidget(), c.lessonPanel);
         QCOMPARE(c.thresholdEdit->parentWidget(), c.settingsPanel);
-        QCOMPARE(c.deRB->parentWidget(), &wb.window());
+        QCOMPARE(c.deRB->parentWidget(), wb.window().centralWidget());
         QVERIFY(c.spracheRG->geometry().contains(c.enRB->geometry().center()));
         QVERIFY(c.in1Edit->font().bold());
         QCOMPARE(c.endB->font().pointSize(), 14);

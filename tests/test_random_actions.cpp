@@ -171,7 +171,7 @@ private:
     template <class T>
     int directChildren() const
     {
-        return int(wb.window().findChildren<T *>(QString(), Qt::FindDirectChildrenOnly).size());
+        return int(wb.window().centralWidget()->findChildren<T *>(QString(), Qt::FindDirectChildrenOnly).size());
     }
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QTest>
@@ -228,13 +229,12 @@ private slots:
         QTest::keyClick(wb.c().weight1Edit, Qt::Key_F3);
         WorkedStepView *view = form.views().workedStepView();
         QVERIFY(view && view->isVisible());
-        QVERIFY(view->windowFlags().testFlag(Qt::Tool) && view->parentWidget() == &form);
+        QCOMPARE(view->parentWidget(), form.views().workedStepDock());
         QCOMPARE(view->windowTitle(), QStringLiteral("Rechenweg"));
+        QCOMPARE(form.views().workedStepDock()->windowTitle(), QStringLiteral("Rechenweg"));
         QVERIFY(view->description().startsWith(QStringLiteral("Eingaben: "))); // random inputs, no pattern
-        // Beside the window, never over the diagram or the chart.
-        for (const QWidget *kept :
-             {static_cast<QWidget *>(wb.c().diagramImage), static_cast<QWidget *>(wb.c().errorChart)})
-            QVERIFY(!view->frameGeometry().intersects(QRect(kept->mapToGlobal(QPoint(0, 0)), kept->size())));
+        // Docked beside the window's own content, never over it.
+        QVERIFY(!form.views().workedStepDock()->geometry().intersects(form.centralWidget()->geometry()));
 
         // AND, step output, weights 0,25 and −0,5, threshold 0,3, a lesson of
         // 4. (Unticking the box first: it shows the neuron's own weights.)

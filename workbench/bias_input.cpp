@@ -90,7 +90,7 @@ void BiasInput::removeBiasControls()
 void BiasInput::createBiasControls()
 {
     Ui::MainWindow &c = context.c;
-    QWidget *window = context.window;
+    QWidget *window = context.form;
     BiasControls &bias = context.bias;
 
     QLabel *biasLab = createBlue<QLabel>(window, "biasLab", 10, true);

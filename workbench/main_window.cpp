@@ -23,13 +23,22 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
-    ui->setupUi(this);
+    auto *form = new QWidget(this);
+    ui->setupUi(form);
+    setCentralWidget(form);
+    setWindowTitle(form->windowTitle());
+    setWindowIcon(form->windowIcon());
+    resize(form->minimumSize());
+    // The window never shrinks below its own content, nor below the views
+    // docked beside it.
+    layout()->activate();
     Ui::MainWindow &c = *ui;
     // The layout's learning rate, in the user's own number format. Set before
     // the controls are wired, as a layout text is; the session takes it at
@@ -43,10 +52,11 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), ui(std::make_unique<U
             connect(edit, &QLineEdit::textChanged, this, [edit] { growToText(edit); });
         }
     }
-    context = std::make_unique<WindowContext>(this, c);
+    context = std::make_unique<WindowContext>(this, form, c);
     edits = std::make_unique<NeuronEdits>(*context);
     // Before start-up, whose language switch names the views' entries.
-    sideViews = std::make_unique<SideViews>(*context);
+    sideViews = std::make_unique<SideViews>(*context, this);
+    sideViews->restoreArrangement();
     panel = std::make_unique<NeuronPanel>(*context, *edits, *sideViews);
     errorGraph = std::make_unique<ErrorGraphSwitch>(*context, *edits);
     bias = std::make_unique<BiasInput>(*context, *panel, [this] { nameEditsForScreenReaders(); });
@@ -118,8 +128,11 @@ void MainWindow::releaseNeuron()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    runUserAction(this, [this] { releaseNeuron(); });
-    QWidget::closeEvent(event);
+    runUserAction(this, [this] {
+        sideViews->saveArrangement();
+        releaseNeuron();
+    });
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -127,7 +140,7 @@ void MainWindow::changeEvent(QEvent *event)
     // The user changed the system's number format while we run.
     if (event->type() == QEvent::LocaleChange)
         numtext::setDecimalSeparator(numtext::systemDecimalSeparator());
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::endProgram()

@@ -1,12 +1,13 @@
 #pragma once
-// The workbench window: the view over the lesson. It builds its controls
-// from the layout and hands them to the parts that handle them, each with
-// the controls of one role; it keeps the window's life, the language switch
-// and the description button.
+// The workbench window: the view over the lesson. Its own content, built
+// from the layout, is the central widget, and the views beside it sit in
+// docks. It hands the controls to the parts that handle them, each with the
+// controls of one role; it keeps the window's life, the language switch and
+// the description button.
 
 #include "ui_common/language.h"
 
-#include <QWidget>
+#include <QMainWindow>
 #include <memory>
 
 namespace Ui {
@@ -24,7 +25,7 @@ class NeuronPanel;
 class SideViews;
 struct WindowContext;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget *parent = nullptr);

@@ -6,13 +6,14 @@
 #include "lesson/worked_step_rule.h"
 #include "ui_common/texts.h"
 #include "ui_common/user_action.h"
-#include "ui_common/window_placement.h"
 #include "ui_main_window.h"
 #include "workbench/diagram_image.h"
 #include "worked_step/worked_step_view.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDockWidget>
+#include <QMainWindow>
 
 namespace {
 
@@ -26,18 +27,19 @@ std::optional<Patterns> loadedGate(const LessonSession &session)
 
 } // namespace
 
-SideViews::SideViews(WindowContext &context) : context(context)
+SideViews::SideViews(WindowContext &context, QMainWindow *window)
+    : context(context), window(window), docks(window), decisionPane(docks.addDock(QStringLiteral("decisionDock"))),
+      workedStepPane(docks.addDock(QStringLiteral("workedStepDock")))
 {
-    decisionAction =
-        addViewToggle(Qt::Key_F2, &SideViews::toggleDecisionView, [this] { return decision && decision->isVisible(); });
-    workedStepAction = addViewToggle(Qt::Key_F3, &SideViews::toggleWorkedStepView,
-                                     [this] { return workedStep && workedStep->isVisible(); });
+    decisionAction = addViewToggle(Qt::Key_F2, &SideViews::toggleDecisionView, decisionPane);
+    workedStepAction = addViewToggle(Qt::Key_F3, &SideViews::toggleWorkedStepView, workedStepPane);
     context.c.errorChart->setExtraMenuActions({decisionAction, workedStepAction});
+    docks.onClosed(
+        [this](QDockWidget *dock) { (dock == decisionPane ? decisionAction : workedStepAction)->setChecked(false); });
 }
 
-QAction *SideViews::addViewToggle(Qt::Key key, void (SideViews::*toggle)(), std::function<bool()> shown)
+QAction *SideViews::addViewToggle(Qt::Key key, void (SideViews::*toggle)(), QDockWidget *dock)
 {
-    QWidget *window = context.window;
     // A function key, not Ctrl+D or the like: a focused line edit takes
     // those as its own.
     auto *action = new QAction(window);
@@ -45,74 +47,72 @@ QAction *SideViews::addViewToggle(Qt::Key key, void (SideViews::*toggle)(), std:
     action->setShortcutContext(Qt::WindowShortcut);
     action->setCheckable(true);
     window->addAction(action);
-    connect(action, &QAction::triggered, this, [this, window, action, toggle, shown = std::move(shown)] {
+    // The key also works while the view floats in a window of its own.
+    dock->addAction(action);
+    connect(action, &QAction::triggered, this, [this, action, toggle, dock] {
         runUserAction(window, [this, toggle] { (this->*toggle)(); });
         // The action checks itself when triggered; during a lesson the entry
         // turns the toggle away, so the mark must follow the view, not the key.
-        action->setChecked(shown());
+        action->setChecked(docks.isOpen(dock));
     });
     context.c.diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
     context.c.diagramImage->addAction(action);
     return action;
 }
 
-QRect SideViews::diagramAndChart() const
-{
-    const QWidget *window = context.window;
-    const auto within = [window](const QWidget *part) {
-        return QRect(part->mapTo(window, QPoint(0, 0)), part->size());
-    };
-    return within(context.c.diagramImage).united(within(context.c.errorChart));
-}
-
 template <class View>
-void SideViews::toggle(View *&view, QAction *entry, void (SideViews::*retitleView)(), void (SideViews::*fill)())
+void SideViews::toggle(View *&view, QDockWidget *dock, QAction *entry, void (SideViews::*make)(),
+                       void (SideViews::*fill)())
 {
-    if (view && view->isVisible()) {
-        view->close();
+    if (docks.isOpen(dock)) {
+        docks.close(dock);
         return;
     }
     if (!view) {
-        view = new View(context.window);
-        view->bindToggle(entry);
-        (this->*retitleView)();
+        view = new View;
+        view->setToggle(entry);
+        dock->setWidget(view); // the dock owns it
+        (this->*make)();
     }
+    // Filled first: the dock is sized to what the view shows.
     (this->*fill)();
-    // Beside the window, never over the diagram or the chart it explains.
-    moveBeside(view, context.window, diagramAndChart());
-    view->show();
+    docks.open(dock);
 }
 
 void SideViews::toggleDecisionView()
 {
-    toggle(decision, decisionAction, &SideViews::retitleDecisionView, &SideViews::fillDecisionView);
+    toggle(decision, decisionPane, decisionAction, &SideViews::makeDecisionView, &SideViews::refreshDecisionView);
 }
 
 void SideViews::toggleWorkedStepView()
 {
-    toggle(workedStep, workedStepAction, &SideViews::retitleWorkedStepView, &SideViews::fillWorkedStepView);
+    toggle(workedStep, workedStepPane, workedStepAction, &SideViews::makeWorkedStepView,
+           &SideViews::refreshWorkedStepView);
 }
 
-void SideViews::fillDecisionView()
+void SideViews::makeDecisionView()
 {
-    refreshDecisionView(true);
+    // Its own menu offers the entry that closes it, as the worked step's does.
+    decision->setExtraMenuActions({decisionAction});
+    retitleDecisionView();
 }
 
-void SideViews::fillWorkedStepView()
+void SideViews::makeWorkedStepView()
 {
-    refreshWorkedStepView(true);
-    workedStep->makeRoomForText();
+    retitleWorkedStepView();
 }
 
 void SideViews::refresh()
 {
-    refreshDecisionView();
-    refreshWorkedStepView();
+    if (decision && docks.isOpen(decisionPane))
+        refreshDecisionView();
+    if (workedStep && docks.isOpen(workedStepPane))
+        refreshWorkedStepView();
 }
 
-void SideViews::refreshDecisionView(bool evenHidden)
+void SideViews::refreshDecisionView()
 {
-    if (!decision || (!evenHidden && !decision->isVisible()) || !context.session.hasNeuron())
+    if (!context.session.hasNeuron())
         return;
     const Neuron &neuron = context.session.neuron();
     DecisionNeuron shown;
@@ -125,16 +125,14 @@ void SideViews::refreshDecisionView(bool evenHidden)
     decision->showNeuron(shown, loadedGate(context.session));
 }
 
-void SideViews::refreshWorkedStepView(bool evenHidden)
+void SideViews::refreshWorkedStepView()
 {
-    if (!workedStep || (!evenHidden && !workedStep->isVisible()))
-        return;
     workedStep->showStep(lastStep ? std::optional<WorkedStep>(workOut(*lastStep)) : std::nullopt);
 }
 
 void SideViews::noteLesson()
 {
-    if (!decision || !decision->isVisible())
+    if (!decision || !docks.isOpen(decisionPane))
         return;
     refreshDecisionView();
     decision->noteLesson();
@@ -144,12 +142,14 @@ void SideViews::retitle()
 {
     retitleDecisionView();
     retitleWorkedStepView();
+    docks.retranslate();
 }
 
 void SideViews::retitleDecisionView()
 {
     const Language language = context.language;
     decisionAction->setText(text(Text::DecisionEntry, language));
+    decisionPane->setWindowTitle(text(Text::DecisionTitle, language));
     if (decision) {
         decision->setLanguage(language);
         decision->setMenuTexts(pictureMenuTexts(language));
@@ -160,6 +160,7 @@ void SideViews::retitleWorkedStepView()
 {
     const Language language = context.language;
     workedStepAction->setText(text(Text::WorkedStepEntry, language));
+    workedStepPane->setWindowTitle(text(Text::WorkedStepTitle, language));
     if (workedStep)
         workedStep->setLanguage(language);
 }

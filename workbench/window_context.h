@@ -26,9 +26,13 @@ struct BiasControls {
 };
 
 struct WindowContext {
-    WindowContext(QWidget *window, Ui::MainWindow &controls) : window(window), c(controls), dispatch(window) {}
+    WindowContext(QWidget *window, QWidget *form, Ui::MainWindow &controls)
+        : window(window), form(form), c(controls), dispatch(window)
+    {
+    }
 
-    QWidget *window;
+    QWidget *window; // the whole window, docks and all
+    QWidget *form;   // its own content, where the controls sit
     Ui::MainWindow &c;
     ControlDispatch dispatch;
     LessonSession session;

@@ -8,10 +8,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QLayout>
 #include <QMenu>
 #include <algorithm>
 
-WorkedStepView::WorkedStepView(QWidget *owner) : ToolView(owner), ui(std::make_unique<Ui::WorkedStepView>())
+WorkedStepView::WorkedStepView(QWidget *parent) : SideView(parent), ui(std::make_unique<Ui::WorkedStepView>())
 {
     ui->setupUi(this);
     setLanguage(Language::German);
@@ -48,8 +49,19 @@ void WorkedStepView::refresh()
     ui->stepLab->setText(text);
     ui->stepLab->setAccessibleDescription(text);
     setAccessibleDescription(text);
-    // The layout grows the window to a longer text by itself; resizing it
-    // here at every step would cost a lesson's view more than the lesson.
+    keepWhole(ui->stepLab);
+}
+
+ViewNeed WorkedStepView::need() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    const QFontMetrics metrics = ui->stepLab->fontMetrics();
+    // Room for longer texts to come than the one shown now.
+    const int longest = std::max(560, metrics.boundingRect(QRect(), Qt::AlignLeft, ui->stepLab->text()).width());
+    return {240, longest + margins.left() + margins.right(), [this, margins](int width) {
+                return margins.top() + wrappedHeight(ui->stepLab, width - margins.left() - margins.right()) +
+                    margins.bottom();
+            }};
 }
 
 std::unique_ptr<QMenu> WorkedStepView::buildContextMenu()
@@ -69,10 +81,4 @@ void WorkedStepView::copyText()
 void WorkedStepView::contextMenuEvent(QContextMenuEvent *event)
 {
     buildContextMenu()->exec(event->globalPos());
-}
-
-void WorkedStepView::makeRoomForText()
-{
-    // Room for the longer texts to come, which widen the window.
-    resize(size().expandedTo(sizeHint()).expandedTo(QSize(560, 150)));
 }

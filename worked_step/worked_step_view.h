@@ -1,11 +1,11 @@
 #pragma once
-// A window of its own beside the workbench that shows the arithmetic of the
-// neuron's last step in exact numbers. Fed with plain numbers by its owner;
-// knows no workbench.
+// A view beside the workbench that shows the arithmetic of the neuron's last
+// step in exact numbers. Fed with plain numbers by its owner; knows no
+// workbench.
 
 #include "lesson/worked_step.h"
 #include "ui_common/language.h"
-#include "ui_common/tool_view.h"
+#include "ui_common/side_view.h"
 
 #include <memory>
 #include <optional>
@@ -16,11 +16,10 @@ class WorkedStepView;
 class QAction;
 class QMenu;
 
-class WorkedStepView : public ToolView {
+class WorkedStepView : public SideView {
     Q_OBJECT
 public:
-    // A tool window of `owner`: no task-bar button, never modal.
-    explicit WorkedStepView(QWidget *owner);
+    explicit WorkedStepView(QWidget *parent = nullptr);
     ~WorkedStepView() override;
 
     // Cheap when nothing changed.
@@ -32,8 +31,9 @@ public:
     std::unique_ptr<QMenu> buildContextMenu();
     void copyText();
 
-    // Grows to the size its longest text will need, before it is placed.
-    void makeRoomForText();
+    // Prefers room for its longest line, and wraps the lines where it is
+    // narrower.
+    ViewNeed need() const override;
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
