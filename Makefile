@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 # on a warning.
 WERROR     ?= OFF
 
-.PHONY: all deps configure build program run test test-sanitize test-arm64 bench check-sigmoid check-exponential install package clean
+.PHONY: all deps configure build program run test test-sanitize test-arm64 check-warnings bench check-sigmoid check-exponential install package clean
 
 all: build
 
@@ -53,6 +53,20 @@ ARM64_BUILD ?= $(BUILD)-arm64
 
 test-arm64:
 	@bash scripts/test-arm64.sh $(CURDIR) $(ARM64_BUILD) $(BUILD_TYPE) $(JOBS) $(WERROR)
+
+# The whole tree, tools included, built twice with warnings as errors, each
+# in a tree of its own: with GCC at Release, whose -O3 lets the flow
+# warnings see furthest, and with Debian's clang, whose warnings are
+# others. Builds, runs nothing.
+WARNINGS_BUILD ?= $(BUILD)-warnings
+TOOLS          := make_goldens check_sigmoid check_exponential draw_artwork
+
+check-warnings: deps
+	@bash scripts/install-packages.sh clang
+	@cmake -S . -B $(WARNINGS_BUILD)-gcc -DCMAKE_CXX_COMPILER=g++ -DCMAKE_BUILD_TYPE=Release -DTIVARO_WERROR=ON >/dev/null
+	@cmake --build $(WARNINGS_BUILD)-gcc -j$(JOBS) --target all $(TOOLS)
+	@cmake -S . -B $(WARNINGS_BUILD)-clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DTIVARO_WERROR=ON >/dev/null
+	@cmake --build $(WARNINGS_BUILD)-clang -j$(JOBS) --target all $(TOOLS)
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tivaro_bench
