@@ -3,8 +3,12 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
+# WERROR=ON stops the build at any compiler warning, as CI's builds do. Off
+# by default, so that no build with other flags or another compiler fails
+# on a warning.
+WERROR     ?= OFF
 
-.PHONY: all deps configure build program run test test-sanitize test-arm64 bench check-sigmoid check-exponential install package clean
+.PHONY: all deps configure build program run test test-sanitize test-arm64 check-warnings bench check-sigmoid check-exponential install package clean
 
 all: build
 
@@ -12,7 +16,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTIVARO_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -37,7 +41,7 @@ SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:ch
                   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTIVARO_WERROR=$(WERROR) \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
@@ -48,7 +52,21 @@ test-sanitize: deps
 ARM64_BUILD ?= $(BUILD)-arm64
 
 test-arm64:
-	@bash scripts/test-arm64.sh $(CURDIR) $(ARM64_BUILD) $(BUILD_TYPE) $(JOBS)
+	@bash scripts/test-arm64.sh $(CURDIR) $(ARM64_BUILD) $(BUILD_TYPE) $(JOBS) $(WERROR)
+
+# The whole tree, tools included, built twice with warnings as errors, each
+# in a tree of its own: with GCC at Release, whose -O3 lets the flow
+# warnings see furthest, and with Debian's clang, whose warnings are
+# others. Builds, runs nothing.
+WARNINGS_BUILD ?= $(BUILD)-warnings
+TOOLS          := make_goldens check_sigmoid check_exponential draw_artwork
+
+check-warnings: deps
+	@bash scripts/install-packages.sh clang
+	@cmake -S . -B $(WARNINGS_BUILD)-gcc -DCMAKE_CXX_COMPILER=g++ -DCMAKE_BUILD_TYPE=Release -DTIVARO_WERROR=ON >/dev/null
+	@cmake --build $(WARNINGS_BUILD)-gcc -j$(JOBS) --target all $(TOOLS)
+	@cmake -S . -B $(WARNINGS_BUILD)-clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DTIVARO_WERROR=ON >/dev/null
+	@cmake --build $(WARNINGS_BUILD)-clang -j$(JOBS) --target all $(TOOLS)
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tivaro_bench

@@ -11,7 +11,7 @@ struct WorkedStep {
     // Given.
     int pattern = 0;                // 1..4; 0 when the inputs are no pattern of the gate
     float target = 0.0f;            // counts only with a pattern
-    int inputs = 2;                 // 2, or 3 with the bias input
+    bool biasInput = false;         // the third input, with the weight w0
     std::array<float, 3> values{};  // x1, x2 and the bias input's value
     std::array<float, 3> weights{}; // w1, w2, w0 before the step
     float threshold = 0.0f;
@@ -24,6 +24,10 @@ struct WorkedStep {
     std::optional<float> output;
     std::optional<float> error;
     std::array<std::optional<float>, 3> newWeights{};
+
+    // How many entries of the arrays count: 2, or 3 with the bias input. Held
+    // as the bias flag, so no step can claim more inputs than it has room for.
+    int inputs() const { return biasInput ? 3 : 2; }
 
     bool operator==(const WorkedStep &) const = default;
 };

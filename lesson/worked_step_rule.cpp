@@ -3,15 +3,13 @@
 #include "lesson/perceptron_rule.h"
 #include "runtime/app_error.h"
 
-#include <algorithm>
-
 WorkedStep presentedStep(const Neuron &neuron, int pattern, float target)
 {
     WorkedStep step;
     step.pattern = pattern;
     step.target = target;
-    step.inputs = std::clamp(neuron.InputCount, 0, 3);
-    for (int i = 0; i < step.inputs; ++i) {
+    step.biasInput = neuron.InputCount > 2;
+    for (int i = 0; i < step.inputs(); ++i) {
         step.values[std::size_t(i)] = neuron.GetInput(i);
         step.weights[std::size_t(i)] = neuron.GetWeight(i);
     }
@@ -34,12 +32,12 @@ WorkedStep raisingIteration(WorkedStep step, const Patterns &patterns, int64_t c
 {
     for (int64_t i = 1; i < count; ++i) {
         const WorkedStep worked = workOut(step);
-        for (int k = 0; k < worked.inputs; ++k)
+        for (int k = 0; k < worked.inputs(); ++k)
             if (!worked.newWeights[std::size_t(k)])
                 return step;
         if (!worked.error)
             return step;
-        for (int k = 0; k < worked.inputs; ++k)
+        for (int k = 0; k < worked.inputs(); ++k)
             step.weights[std::size_t(k)] = *worked.newWeights[std::size_t(k)];
         step.pattern = nextPatternIndex(step.pattern);
         const Pattern &next = patterns[std::size_t(step.pattern - 1)];
@@ -55,7 +53,7 @@ WorkedStep workOut(WorkedStep step)
     step.sum = step.output = step.error = std::nullopt;
     step.newWeights = {};
     std::optional<float> sum = 0.0f;
-    for (int i = 0; i < step.inputs && sum; ++i)
+    for (int i = 0; i < step.inputs() && sum; ++i)
         sum = addWeightedInput(*sum, step.values[std::size_t(i)], step.weights[std::size_t(i)]);
     step.sum = sum;
     if (!sum)
@@ -71,7 +69,7 @@ WorkedStep workOut(WorkedStep step)
     step.error = lessonError(step.target, *step.output);
     if (!step.error)
         return step;
-    for (int i = 0; i < step.inputs; ++i) {
+    for (int i = 0; i < step.inputs(); ++i) {
         const std::size_t k = std::size_t(i);
         step.newWeights[k] = updatedWeight(step.weights[k], step.values[k], step.rate, *step.error);
         if (!step.newWeights[k])

@@ -89,6 +89,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tivaro developers <developers@tivaro.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# cpack asks dpkg for the build machine's architecture; a cross-built package
+# must name the one its program runs on, which the toolchain's multiarch
+# triplet (aarch64-linux-gnu for arm64) tells.
+if(CMAKE_CROSSCOMPILING)
+    find_program(TIVARO_DPKG_ARCHITECTURE dpkg-architecture REQUIRED)
+    execute_process(COMMAND ${TIVARO_DPKG_ARCHITECTURE} -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+                    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE
+                    ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+endif()
 
 # Qt loads its window-system plugin at run time, so no linker scan finds it;
 # TIVARO_FONT_PACKAGES: the face every window is drawn in (ui_common/window_fonts.h);

@@ -78,7 +78,7 @@ inline std::string raisingStep(const WorkedStep &worked)
         return "output";
     if (!worked.error)
         return "error";
-    for (int k = 0; k < worked.inputs; ++k)
+    for (int k = 0; k < worked.inputs(); ++k)
         if (!worked.newWeights[std::size_t(k)])
             return "weight" + std::to_string(k + 1);
     return "-";

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <bit>
@@ -53,14 +54,34 @@ QProgressDialog *shownProgress()
     return nullptr;
 }
 
-// Once the dialog is up (and some chunks have run), `how` ends the lesson.
-void cancelSoon(std::function<void(QProgressDialog &)> how)
+// The iterations the dialog says are done: the first number of its line.
+int64_t shownDone(const QProgressDialog &dialog)
 {
-    QTimer::singleShot(150, qApp, [how] {
-        if (QProgressDialog *dialog = shownProgress())
-            how(*dialog);
-    });
+    static const QRegularExpression firstNumber(QStringLiteral("\\d+"));
+    return firstNumber.match(dialog.labelText()).captured().toLongLong();
 }
+
+// Once the dialog shows more than the first iteration done, `how` ends the
+// lesson. Waiting for that, not for a time, lets a machine of any speed
+// (qemu's too) run at least one chunk first.
+class CancelOnceRunning {
+public:
+    explicit CancelOnceRunning(std::function<void(QProgressDialog &)> how) : how(std::move(how))
+    {
+        poll.callOnTimeout([this] {
+            QProgressDialog *dialog = shownProgress();
+            if (!dialog || shownDone(*dialog) <= 1)
+                return;
+            poll.stop();
+            this->how(*dialog);
+        });
+        poll.start(1);
+    }
+
+private:
+    std::function<void(QProgressDialog &)> how;
+    QTimer poll;
+};
 
 } // namespace
 
@@ -91,7 +112,7 @@ private slots:
         wb.type(c.lRateEdit, QStringLiteral("-0,0000001"));   // no reset: the rate comes from here
         LessonProgress::setShowDelayMs(0);
         DialogWatch watch;
-        cancelSoon([escape](QProgressDialog &dialog) {
+        CancelOnceRunning cancel([escape](QProgressDialog &dialog) {
             if (escape)
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             else

@@ -5,7 +5,6 @@
 #include "worked_step/exact_decimal.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -72,7 +71,7 @@ QString describeStep(const std::optional<WorkedStep> &given, Language language)
     if (!given)
         return lines.text(Text::StepNothing);
     const WorkedStep &step = *given;
-    const int inputs = std::clamp(step.inputs, 0, 3);
+    const int inputs = step.inputs();
 
     if (step.pattern > 0)
         lines.add(lines.text(Text::StepPattern)
@@ -90,8 +89,6 @@ QString describeStep(const std::optional<WorkedStep> &given, Language language)
         sum += i == 0 ? stepNumber(w) + times : joined(w, times);
         exactSum = exactSum + ExactDecimal::of(w) * ExactDecimal::of(x);
     }
-    if (inputs == 0)
-        sum = stepNumber(0.0f);
     sum += QStringLiteral(" = ") + resultText(step.sum, lines);
     lines.addEquation(lines.text(Text::StepSum).arg(sum), !step.sum || exactSum == ExactDecimal::of(*step.sum));
     if (!step.sum)
