@@ -2,7 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
+#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -15,6 +17,20 @@ void describeOptions(QCommandLineParser &parser)
         QStringLiteral("Trains one artificial neuron with the perceptron rule on AND, OR, NAND or XOR."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A lesson file (.tivaro) to open."),
+                                 QStringLiteral("[FILE]"));
+}
+
+// A desktop may hand the file over as a file:// URL; any other argument is a
+// path, even one with a colon in it.
+QString localPath(const QString &argument)
+{
+    if (argument.startsWith(QLatin1String("file://"), Qt::CaseInsensitive)) {
+        const QUrl url(argument);
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return argument;
 }
 
 // Whether Qt will look for a desktop session: its default platforms on
@@ -78,4 +94,35 @@ void rejectUnknownOptions()
     describeOptions(parser);
     // Prints the unknown option and ends with exit code 1.
     parser.process(QCoreApplication::arguments());
+}
+
+QStringList lessonFilesIn(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(arguments);
+    QStringList files;
+    for (const QString &argument : parser.positionalArguments()) {
+        // An empty argument names no file; made absolute it would name the
+        // working directory.
+        if (argument.isEmpty())
+            continue;
+        files.append(QFileInfo(localPath(argument)).absoluteFilePath());
+    }
+    return files;
+}
+
+std::optional<QString> lessonFileArgument()
+{
+    const QStringList files = lessonFilesIn(QCoreApplication::arguments());
+    if (files.isEmpty())
+        return std::nullopt;
+    // The window holds one lesson. A desktop starts the program once per
+    // file (Exec=tivaro %f); a user who typed several still gets a window
+    // with the first, and this line says which were left, rather than
+    // nothing at all.
+    if (files.size() > 1)
+        std::fprintf(stderr, "tivaro: opens one lesson file at a time; not opened: %s\n",
+                     qPrintable(files.mid(1).join(QLatin1String(", "))));
+    return files.first();
 }
