@@ -16,6 +16,12 @@ install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The lesson file's type. Debian's shared-mime-info and desktop-file-utils
+# rebuild their caches by trigger when the package lands, so the package
+# needs no script of its own.
+install(FILES ${TIVARO_RES}/${TIVARO_APP_ID}.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${TIVARO_APP_ID}.xml)
 
 # Desktops look the icon up by the application id, so every size is renamed
 # on the way in.

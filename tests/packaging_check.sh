@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Validates the desktop entry and the AppStream metadata, then installs the
 # build into a scratch DESTDIR and checks that a desktop would find
-# everything it needs there; where lintian is installed, builds the Debian
-# package and lets lintian judge it.
+# everything it needs there, the lesson file's type included; where lintian
+# is installed, builds the Debian package and lets lintian judge it.
 # Usage: packaging_check.sh SOURCE_DIR BUILD_DIR APP_ID VERSION BUILD_TYPE
 set -uo pipefail
 
 src=$1 build=$2 id=$3 version=$4 build_type=${5:-}
 desktop=$src/resources/$id.desktop
 metainfo=$src/resources/$id.metainfo.xml
+lesson_type=application/x-tivaro-lesson
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -45,6 +46,9 @@ grep -q '^Categories=Education;' "$desktop" || fail "main category is not Educat
 for lang in de sk; do
   grep -q "^Comment\[$lang\]=." "$desktop" || fail "no Comment[$lang]"
 done
+[ "$(key MimeType)" = "$lesson_type;" ] || fail "desktop MimeType is '$(key MimeType)'"
+[ "$(key Exec)" = "$exec_name %f" ] || fail "Exec '$(key Exec)' does not hand over one file (%f)"
+grep -q "<mediatype>$lesson_type</mediatype>" "$metainfo" || fail "metainfo provides no $lesson_type"
 grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
   || fail "metainfo launchable does not name $id.desktop"
@@ -67,6 +71,7 @@ share=$root/share
 [ -x "$root/bin/$exec_name" ] || fail "Exec=$exec_name is not installed in bin"
 [ -f "$share/applications/$id.desktop" ] || fail "desktop entry not installed"
 [ -f "$share/metainfo/$id.metainfo.xml" ] || fail "metainfo not installed"
+[ -f "$share/mime/packages/$id.xml" ] || fail "lesson file type not installed"
 [ -f "$share/doc/tivaro/copyright" ] || fail "copyright not installed"
 [ -f "$share/doc/tivaro/changelog.gz" ] || fail "changelog not installed"
 [ -f "$share/man/man1/$exec_name.1.gz" ] || fail "manual page not installed"
@@ -83,6 +88,41 @@ done
 
 # Cross-checks the installed metadata against the installed desktop entry.
 appstream validate-tree --no-net "$stage" || fail "appstreamcli validate-tree"
+
+# A desktop's view of the installed tree, its caches built as Debian's
+# triggers build them: a lesson file is known by its extension alone, a file
+# without one by its first key, other JSON is left alone, and a double-click
+# opens Tivaro.
+if command -v update-mime-database >/dev/null && command -v update-desktop-database >/dev/null \
+  && command -v gio >/dev/null; then
+  desk=$build/packaging-test-desktop
+  rm -rf "$desk"
+  mkdir -p "$desk/data/mime" "$desk/home" "$desk/files"
+  cp -r "$share/mime/packages" "$desk/data/mime/"
+  cp -r "$share/applications" "$desk/data/"
+  # The system's types stay visible, as on a desktop; the user's own do not.
+  as_desktop() {
+    env LC_ALL=C GIO_USE_VFS=local PATH="$root/bin:$PATH" XDG_DATA_HOME="$desk/home" \
+      XDG_CONFIG_HOME="$desk/home" XDG_CONFIG_DIRS="$desk/home" \
+      XDG_DATA_DIRS="$desk/data:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" "$@"
+  }
+  out=$(as_desktop update-mime-database "$desk/data/mime" 2>&1) && [ -z "$out" ] || fail "update-mime-database: $out"
+  out=$(update-desktop-database "$desk/data/applications" 2>&1) && [ -z "$out" ] || fail "update-desktop-database: $out"
+  type_of() { as_desktop gio info -a standard::content-type "$desk/files/$1" | sed -n 's/^ *standard::content-type: //p'; }
+  printf '{\n    "format": "tivaro-lesson",\n    "version": 1\n}\n' >"$desk/files/x.tivaro"
+  printf ' {"version":1,"format":"tivaro-lesson"}' >"$desk/files/other-key-first.tivaro"
+  cp "$desk/files/x.tivaro" "$desk/files/no-extension"
+  printf '{"format": "tivaro-lesson-notes"}' >"$desk/files/other-json"
+  for file in x.tivaro other-key-first.tivaro no-extension; do
+    got=$(type_of "$file")
+    [ "$got" = "$lesson_type" ] || fail "$file is taken for '$got'"
+  done
+  [ "$(type_of other-json)" != "$lesson_type" ] || fail "other JSON is taken for a lesson file"
+  default=$(as_desktop gio mime "$lesson_type" | sed -n 's/^Default application.*: //p')
+  [ "$default" = "$id.desktop" ] || fail "a lesson file opens '$default', not $id.desktop"
+else
+  echo "note: update-mime-database, update-desktop-database or gio missing; the lesson file's type is not looked up"
+fi
 
 # The Debian package itself, where lintian is installed: no error, no warning.
 # Only release builds are hardened, so only they are packaged and judged.
