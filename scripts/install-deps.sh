@@ -9,7 +9,9 @@ packages=(
   libjpeg62-turbo-dev libmpfr-dev libgmp-dev
   fonts-liberation2 fonts-dejavu-core
   qt6-translations-l10n
-  desktop-file-utils appstream dpkg-dev
+  # The packaging test: validators, the package's judge, and a desktop's
+  # own lookup of the lesson file's type and its application.
+  desktop-file-utils appstream dpkg-dev lintian shared-mime-info libglib2.0-bin
   clang-format git
 )
 
