@@ -5,6 +5,7 @@
 #include "lesson/worked_step_rule.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -28,6 +29,64 @@ void LessonSession::loadGate(Gate gate)
     trained->SetInput(1, first.In2);
     if (hasBiasInput())
         trained->SetInput(2, 1.0f);
+}
+
+std::optional<Gate> LessonSession::gate() const
+{
+    for (const Gate each : {NandGate, OrGate, AndGate, XorGate})
+        if (gatePatterns(each) == trainingSet)
+            return each;
+    return std::nullopt;
+}
+
+SessionState LessonSession::state() const
+{
+    SessionState state;
+    state.inputs = trained->InputCount;
+    for (int i = 0; i < state.inputs; ++i) {
+        state.values[std::size_t(i)] = trained->GetInput(i);
+        state.weights[std::size_t(i)] = trained->GetWeight(i);
+    }
+    state.threshold = trained->Threshold;
+    state.analogOutput = trained->AnalogOutput;
+    state.activationMode = trained->ActivationMode;
+    state.gate = gate();
+    state.learningRate = rate;
+    state.repeatsLeft = repeatsLeft;
+    state.lessonTotal = total;
+    state.patternIndex = cursor;
+    return state;
+}
+
+bool LessonSession::canHold(const SessionState &state)
+{
+    const auto finite = [](float value) { return std::isfinite(value); };
+    return (state.inputs == 2 || state.inputs == 3) && state.activationMode <= 1 && state.patternIndex >= 0 &&
+        state.patternIndex <= 4 && state.repeatsLeft >= 0 &&
+        std::all_of(state.values.begin(), state.values.end(), finite) &&
+        std::all_of(state.weights.begin(), state.weights.end(), finite) && finite(state.threshold) &&
+        finite(state.learningRate);
+}
+
+bool LessonSession::restore(const SessionState &state)
+{
+    if (!canHold(state))
+        return false;
+    // A new neuron draws from the clock; everything it drew is set anew.
+    makeNeuron(state.inputs);
+    for (int i = 0; i < state.inputs; ++i) {
+        trained->SetInput(i, state.values[std::size_t(i)]);
+        trained->SetWeight(i, state.weights[std::size_t(i)]);
+    }
+    trained->Threshold = state.threshold;
+    trained->AnalogOutput = state.analogOutput;
+    trained->ActivationMode = state.activationMode;
+    trainingSet = state.gate ? gatePatterns(*state.gate) : Patterns{};
+    rate = state.learningRate;
+    repeatsLeft = state.repeatsLeft;
+    total = state.lessonTotal;
+    cursor = state.patternIndex;
+    return true;
 }
 
 const Pattern &LessonSession::advancePattern()
@@ -59,7 +118,8 @@ LessonEnd LessonSession::runLesson(const LessonSettings &settings, LessonObserve
 {
     total = settings.lessonTotal();
     // Read before a reset, so that a bad count is the first text reported.
-    repeatsLeft = settings.repeatCount();
+    // A count of 0 or less runs nothing: none is left to run.
+    repeatsLeft = std::max(settings.repeatCount(), 0);
     if (total == 0)
         resetLesson(settings);
     // The running total must stay countable to the end of this lesson.

@@ -80,6 +80,23 @@ protected:
     ~LessonObserver() = default;
 };
 
+// Everything a session holds, as plain numbers: what a saved lesson keeps
+// of it, bit for bit.
+struct SessionState {
+    int32_t inputs = 2; // 2, or 3 with the bias input
+    std::array<float, 3> values{};
+    std::array<float, 3> weights{};
+    float threshold = 0.0f;
+    bool analogOutput = false;
+    uint8_t activationMode = 0;
+    std::optional<Gate> gate; // none chosen yet
+    float learningRate = 0.0f;
+    int64_t repeatsLeft = 0;
+    int64_t lessonTotal = 0;
+    int32_t patternIndex = 0;
+    bool operator==(const SessionState &) const = default;
+};
+
 class LessonSession {
 public:
     // Iterations between two looks at the observer.
@@ -119,6 +136,17 @@ public:
     int64_t repeatCount() const { return repeatsLeft; }
     // Iterations run since the last reset.
     int64_t lessonTotal() const { return total; }
+
+    // The gate chosen last; none before the first.
+    std::optional<Gate> gate() const;
+    SessionState state() const;
+    // Whether a session can come to hold `state`: not with an input count
+    // other than 2 or 3, a value that is no finite float, a cursor beyond
+    // the patterns, an activation or a count out of range.
+    static bool canHold(const SessionState &state);
+    // Takes `state` over whole, or refuses one it cannot hold (false) and
+    // changes nothing.
+    bool restore(const SessionState &state);
 
     // Trains the neuron for the repeat count the settings give. A lesson
     // whose weights come back to earlier values finishes the periods still
