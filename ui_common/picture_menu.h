@@ -3,6 +3,7 @@
 // chart, the decision view): save it as PNG or copy it. Its texts follow the
 // interface language.
 
+#include "ui_common/file_saving.h"
 #include "ui_common/language.h"
 
 #include <QList>
@@ -22,11 +23,7 @@ struct PictureMenuTexts {
     QString saveTitle = QStringLiteral("Save image");
     QString fileFilter = QStringLiteral("PNG image (*.png)");
     QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, reason
-    // The reasons of the common failures; the system's own text tells the rest.
-    QString noFolder = QStringLiteral("No such folder");
-    QString noPermission = QStringLiteral("Permission denied");
-    QString readOnly = QStringLiteral("Read-only file system");
-    QString diskFull = QStringLiteral("No space left on device");
+    SaveReasons reasons;
 };
 
 // The menu's texts in `language`.
