@@ -18,7 +18,10 @@ int main(int argc, char *argv[])
 
     MainWindow mainWindow;
     mainWindow.show();
+    // A file named on the command line, or by a double-click, opens as if
+    // the user had opened it: what fails is said, and the window stays.
+    if (const std::optional<QString> file = lessonFileArgument())
+        mainWindow.openLesson(*file);
     application.exec();
-    // Nothing is saved and nothing can fail at the end.
     return 0;
 }

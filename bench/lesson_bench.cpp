@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -287,6 +288,34 @@ void benchPaint(MainWindow &form, const char *name, int64_t points)
     print(name, (cpuSeconds() - start) * 1e3, "ms");
 }
 
+// A lesson of 10^7 iterations with the graph on, saved to a file and opened
+// again through the window, as Ctrl+S and Ctrl+O do once a name is chosen;
+// the file's size beside them. A sigmoid lesson that learns slowly: its
+// errors hardly repeat, the hardest chart to pack.
+void benchLessonFiles(MainWindow &form)
+{
+    if (!wanted("session_save_1e7") && !wanted("session_open_1e7"))
+        return;
+    constexpr int64_t iterations = 10'000'000;
+    prepare(form, Output::Sigmoid, true, iterations);
+    lessonSeconds(form, iterations);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("bench.tivaro"));
+    double save = std::numeric_limits<double>::infinity(), open = save;
+    for (int round = 0; round < 5; ++round) {
+        double start = cpuSeconds();
+        form.saveLesson(path);
+        save = std::min(save, cpuSeconds() - start);
+        start = cpuSeconds();
+        form.openLesson(path);
+        open = std::min(open, cpuSeconds() - start);
+    }
+    checkRan(form.session().lessonTotal(), iterations);
+    print("session_save_1e7", save * 1e3, "ms");
+    print("session_open_1e7", open * 1e3, "ms");
+    std::printf("session_file_bytes_1e7 %lld bytes\n", static_cast<long long>(QFileInfo(path).size()));
+}
+
 // One extended-precision exponential, over arguments like the sigmoid's.
 void benchExp()
 {
@@ -439,6 +468,7 @@ int main(int argc, char *argv[])
 
     benchSettled();
 
+    benchLessonFiles(form);
     benchPaint(form, "paint_1e5", 100'000);
     benchPaint(form, "paint_1e7", 10'000'000);
     if (wanted("paint_1e7"))

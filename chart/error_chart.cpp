@@ -117,6 +117,14 @@ void ErrorChart::clearPoints()
     markDirty();
 }
 
+bool ErrorChart::restorePoints(QByteArrayView bytes)
+{
+    if (!stored.restore(bytes))
+        return false;
+    markDirty();
+    return true;
+}
+
 int64_t ErrorChart::pointCount() const
 {
     return stored.count();

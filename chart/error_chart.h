@@ -126,6 +126,12 @@ public:
             markDirty();
     }
     int64_t pointCount() const;
+    // The points as a lesson file keeps them, and back: false, with the
+    // points as they were, for bytes that no store wrote.
+    QByteArray pointsToBytes() const { return stored.toBytes(); }
+    bool restorePoints(QByteArrayView bytes);
+    // Every point the store keeps, in iteration order.
+    QList<QPointF> keptPoints() const { return stored.keptPoints(); }
     // Memory held by the stored points, in bytes.
     std::size_t seriesBytes() const;
 

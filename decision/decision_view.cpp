@@ -35,6 +35,14 @@ void DecisionView::noteLesson()
     refresh();
 }
 
+void DecisionView::setTrail(std::deque<DecisionNeuron> trail)
+{
+    while (trail.size() > trailLength)
+        trail.pop_front();
+    lines = std::move(trail);
+    refresh();
+}
+
 void DecisionView::setLanguage(Language chosen)
 {
     language = chosen;

@@ -32,6 +32,7 @@ public:
     // The line as it stands now joins the trail; another gate starts a new one.
     void noteLesson();
     const std::deque<DecisionNeuron> &trail() const { return lines; }
+    void setTrail(std::deque<DecisionNeuron> trail);
 
     void setLanguage(Language language);
     // The right-click menu saves or copies the plane with its line of text,

@@ -27,17 +27,21 @@ private slots:
                 list.append(action->text());
             return list;
         };
-        // After a separator, the entries that open the decision view and the
-        // worked step.
+        // After a separator the errors as CSV, the lesson saved and opened,
+        // and the entries that open the decision view and the worked step.
         QCOMPARE(texts(),
                  (QStringList{QStringLiteral("Bild speichern…"), QStringLiteral("Bild kopieren"), QString(),
+                              QStringLiteral("Fehler als CSV speichern…"), QString(),
+                              QStringLiteral("Lektion speichern…"), QStringLiteral("Lektion öffnen…"), QString(),
                               QStringLiteral("Entscheidungsgrenze zeigen"), QStringLiteral("Rechenweg zeigen")}));
         wb.click(wb.c().enRB);
         QCOMPARE(texts(),
                  (QStringList{QStringLiteral("Save image…"), QStringLiteral("Copy image"), QString(),
-                              QStringLiteral("Show decision boundary"), QStringLiteral("Show worked step")}));
+                              QStringLiteral("Save errors as CSV…"), QString(), QStringLiteral("Save lesson…"),
+                              QStringLiteral("Open lesson…"), QString(), QStringLiteral("Show decision boundary"),
+                              QStringLiteral("Show worked step")}));
         wb.click(wb.c().skRB);
-        QCOMPARE(texts().size(), 5);
+        QCOMPARE(texts().size(), 10);
         QVERIFY(texts().first().startsWith(QStringLiteral("Uložiť")));
     }
 

@@ -76,6 +76,30 @@ enum class Text : uint16_t {
     StepWeightsStay,
     StepOverflow,     // in place of a result beyond the float range
     StepRoundingNote, // after the lines marked "*"
+    // Lessons saved and opened: the entries, their dialogs and what fails
+    // (%1 the file, %2 the reason).
+    SaveLessonEntry,
+    OpenLessonEntry,
+    SaveLessonTitle,
+    OpenLessonTitle,
+    LessonFileFilter,
+    LessonSaveFailed,
+    LessonOpenFailed,
+    LessonTooLargeToSave,
+    LessonNoFile,
+    LessonNoPermission,
+    LessonNotALesson,
+    LessonDamaged,
+    LessonNewer,
+    LessonOutOfRange, // %1 the value
+    LessonTooLarge,
+    // The chart's errors as CSV: the entry, its dialog, the columns, the failure.
+    SaveErrorsEntry,
+    SaveErrorsTitle,
+    CsvFileFilter,
+    CsvIterationColumn,
+    CsvErrorColumn,
+    ErrorsSaveFailed,
     Count
 };
 

@@ -74,6 +74,16 @@ void BiasInput::toggleBias()
     panel.takeThreshold();
 }
 
+void BiasInput::showBiasControls(bool on)
+{
+    if (on == (context.bias.biasLab != nullptr))
+        return;
+    if (on)
+        createBiasControls();
+    else
+        removeBiasControls();
+}
+
 void BiasInput::removeBiasControls()
 {
     BiasControls &bias = context.bias;

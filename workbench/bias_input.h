@@ -13,6 +13,10 @@ public:
     // `controlsCreated` runs once the bias controls exist, to name them.
     BiasInput(WindowContext &context, NeuronPanel &panel, std::function<void()> controlsCreated);
 
+    // The four controls of the bias input, there or not; the neuron is
+    // left as it is.
+    void showBiasControls(bool on);
+
 private:
     void toggleBias();
     void createBiasControls();

@@ -42,6 +42,13 @@ bool ControlDispatch::setEditText(QLineEdit *edit, const QString &text)
 {
     if (edit->text() == text)
         return false;
+    setEditTextQuietly(edit, text);
+    runNested(edit);
+    return true;
+}
+
+void ControlDispatch::setEditTextQuietly(QLineEdit *edit, const QString &text)
+{
     {
         const QSignalBlocker quiet(edit);
         edit->setText(text);
@@ -49,18 +56,19 @@ bool ControlDispatch::setEditText(QLineEdit *edit, const QString &text)
     // The text changed without a signal.
     if (growsToText(edit))
         growToText(edit);
-    runNested(edit);
-    return true;
+}
+
+void ControlDispatch::setCheckedQuietly(QAbstractButton *box, bool checked)
+{
+    const QSignalBlocker quiet(box);
+    box->setChecked(checked);
 }
 
 bool ControlDispatch::setChecked(QAbstractButton *box, bool checked)
 {
     if (box->isChecked() == checked)
         return false;
-    {
-        const QSignalBlocker quiet(box);
-        box->setChecked(checked);
-    }
+    setCheckedQuietly(box, checked);
     // A radio button's handler runs only when it becomes checked.
     if (checked || !qobject_cast<QRadioButton *>(box))
         runNested(box);

@@ -32,6 +32,9 @@ public:
     // the control's handler ran).
     bool setEditText(QLineEdit *edit, const QString &text);
     bool setChecked(QAbstractButton *box, bool checked);
+    // The same as a layout sets them: no handler runs.
+    static void setEditTextQuietly(QLineEdit *edit, const QString &text);
+    static void setCheckedQuietly(QAbstractButton *box, bool checked);
 
 private:
     void runNested(QObject *control);

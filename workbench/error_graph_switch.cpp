@@ -19,6 +19,12 @@ void ErrorGraphSwitch::rescaleIterationAxis(int64_t count)
     axis.recompute();
 }
 
+void ErrorGraphSwitch::showGraph(bool on)
+{
+    context.c.errorChart->setVisible(on);
+    context.c.diagramImage->setVisible(!on);
+}
+
 void ErrorGraphSwitch::toggleErrorGraph()
 {
     Ui::MainWindow &c = context.c;

@@ -12,6 +12,8 @@ public:
 
     // The iteration axis runs from 1 to `count`.
     void rescaleIterationAxis(int64_t count);
+    // The chart in the diagram's place, or the diagram.
+    void showGraph(bool on);
 
 private:
     void toggleErrorGraph();

@@ -15,18 +15,24 @@
 #include "workbench/gate_loader.h"
 #include "workbench/grow_to_text.h"
 #include "workbench/lesson_controller.h"
+#include "workbench/lesson_files.h"
 #include "workbench/neuron_panel.h"
 #include "workbench/side_views.h"
 #include "workbench/status_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
@@ -62,6 +68,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     bias = std::make_unique<BiasInput>(*context, *panel, [this] { nameEditsForScreenReaders(); });
     gates = std::make_unique<GateLoader>(*context, *edits, *panel);
     lessonControl = std::make_unique<LessonController>(*context, *edits, *panel, *errorGraph, *sideViews);
+    lessonFiles =
+        std::make_unique<LessonFiles>(*context, *panel, *bias, *errorGraph, *sideViews, [this] { applyLanguage(); });
+    fillMenus();
+    setAcceptDrops(true);
     ControlDispatch &d = context->dispatch;
     d.wire(c.endB, [this] { endProgram(); });
     d.wire(c.deRB, [this] { switchLanguage(); });
@@ -119,6 +129,62 @@ void MainWindow::startUp()
     c.skRB->setText(QStringLiteral("SK"));
     panel->showNeuron();
     setCaption(c.mesLab, UnscrambleText(scrambledStatus()));
+}
+
+void MainWindow::saveLesson(const QString &path)
+{
+    runUserAction(this, [&] { lessonFiles->saveLesson(path); });
+}
+
+void MainWindow::openLesson(const QString &path)
+{
+    runUserAction(this, [&] { lessonFiles->openLesson(path); });
+}
+
+namespace {
+
+// The one local file a drag brings, if it brings one and no more.
+QString droppedFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openLesson(path);
+}
+
+void MainWindow::fillMenus()
+{
+    const auto separator = [this] {
+        auto *line = new QAction(this);
+        line->setSeparator(true);
+        return line;
+    };
+    QAction *saveLessonEntry = lessonFiles->saveLessonAction();
+    QAction *openLessonEntry = lessonFiles->openLessonAction();
+    QAction *decisionEntry = sideViews->decisionViewAction();
+    QAction *workedStepEntry = sideViews->workedStepViewAction();
+    ui->diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->diagramImage->addActions({saveLessonEntry, openLessonEntry, separator(), decisionEntry, workedStepEntry});
+    ui->errorChart->setExtraMenuActions({lessonFiles->saveErrorsAction(), separator(), saveLessonEntry, openLessonEntry,
+                                         separator(), decisionEntry, workedStepEntry});
+    // The keys work from a view that floats in a window of its own too.
+    for (QDockWidget *dock : {sideViews->decisionDock(), sideViews->workedStepDock()})
+        dock->addActions({saveLessonEntry, openLessonEntry});
 }
 
 void MainWindow::releaseNeuron()
@@ -228,6 +294,7 @@ void MainWindow::applyLanguage()
         QStringLiteral("Tivaro: %1 / %2").arg(c.errorChart->leftAxis().title(), c.errorChart->bottomAxis().title()));
     nameEditsForScreenReaders();
     sideViews->retitle();
+    lessonFiles->retitle();
     if (description)
         description->setLanguage(language);
 }

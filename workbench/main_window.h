@@ -19,6 +19,7 @@ class DescriptionWindow;
 class ErrorGraphSwitch;
 class GateLoader;
 class LessonController;
+class LessonFiles;
 class LessonSession;
 class NeuronEdits;
 class NeuronPanel;
@@ -42,10 +43,18 @@ public:
     // The evaluation, which the next-pattern button runs; no control of its
     // own starts it.
     void evaluate();
+    // As the entries, keys, a drop and the command line do: each a user
+    // action, which reports what fails.
+    void saveLesson(const QString &path);
+    void openLesson(const QString &path);
+    LessonFiles &files() { return *lessonFiles; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // A lesson file dropped on the window opens.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Once, before the window is first shown.
@@ -55,6 +64,8 @@ private:
     void showDescription();
     void switchLanguage();
     void applyLanguage();
+    // The entries of the diagram's and the chart's menus.
+    void fillMenus();
     void nameEditsForScreenReaders();
 
     std::unique_ptr<Ui::MainWindow> ui;
@@ -66,5 +77,6 @@ private:
     std::unique_ptr<BiasInput> bias;
     std::unique_ptr<GateLoader> gates;
     std::unique_ptr<LessonController> lessonControl;
+    std::unique_ptr<LessonFiles> lessonFiles;
     DescriptionWindow *description = nullptr; // owned by this window
 };

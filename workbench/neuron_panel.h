@@ -21,6 +21,7 @@ public:
     // The pattern whose inputs were presented last, 1..4; 0 for random
     // inputs.
     void presentPattern(int32_t pattern) { presentedPattern = pattern; }
+    int32_t patternPresented() const { return presentedPattern; }
 
     // Also run when the neuron is replaced: the new one computes what the
     // check box and the threshold edit show.

@@ -33,7 +33,6 @@ SideViews::SideViews(WindowContext &context, QMainWindow *window)
 {
     decisionAction = addViewToggle(Qt::Key_F2, &SideViews::toggleDecisionView, decisionPane);
     workedStepAction = addViewToggle(Qt::Key_F3, &SideViews::toggleWorkedStepView, workedStepPane);
-    context.c.errorChart->setExtraMenuActions({decisionAction, workedStepAction});
     docks.onClosed(
         [this](QDockWidget *dock) { (dock == decisionPane ? decisionAction : workedStepAction)->setChecked(false); });
 }
@@ -55,8 +54,6 @@ QAction *SideViews::addViewToggle(Qt::Key key, void (SideViews::*toggle)(), QDoc
         // turns the toggle away, so the mark must follow the view, not the key.
         action->setChecked(docks.isOpen(dock));
     });
-    context.c.diagramImage->setContextMenuPolicy(Qt::ActionsContextMenu);
-    context.c.diagramImage->addAction(action);
     return action;
 }
 
@@ -128,6 +125,28 @@ void SideViews::refreshDecisionView()
 void SideViews::refreshWorkedStepView()
 {
     workedStep->showStep(lastStep ? std::optional<WorkedStep>(workOut(*lastStep)) : std::nullopt);
+}
+
+std::vector<DecisionNeuron> SideViews::decisionTrail() const
+{
+    if (!decision)
+        return {};
+    return {decision->trail().begin(), decision->trail().end()};
+}
+
+void SideViews::restore(bool decisionOpen, bool workedStepOpen, const std::optional<WorkedStep> &step,
+                        const std::vector<DecisionNeuron> &trail)
+{
+    lastStep = step;
+    if (decisionViewOpen() != decisionOpen)
+        toggleDecisionView();
+    if (workedStepViewOpen() != workedStepOpen)
+        toggleWorkedStepView();
+    decisionAction->setChecked(decisionOpen);
+    workedStepAction->setChecked(workedStepOpen);
+    refresh();
+    if (decision)
+        decision->setTrail({trail.begin(), trail.end()});
 }
 
 void SideViews::noteLesson()

@@ -6,12 +6,14 @@
 // Each is null until first opened, and cheap to refresh while closed: one
 // check.
 
+#include "decision/decision_rule.h"
 #include "lesson/worked_step.h"
 #include "workbench/view_docks.h"
 #include "workbench/window_context.h"
 
 #include <QObject>
 #include <optional>
+#include <vector>
 
 class DecisionView;
 class QAction;
@@ -37,6 +39,15 @@ public:
     void refresh();
     // The step that the neuron computed last, as it was given.
     void noteStep(const WorkedStep &step) { lastStep = step; }
+    const std::optional<WorkedStep> &stepNoted() const { return lastStep; }
+
+    // What the views show that the neuron does not, as a lesson file keeps it.
+    bool decisionViewOpen() const { return docks.isOpen(decisionPane); }
+    bool workedStepViewOpen() const { return docks.isOpen(workedStepPane); }
+    std::vector<DecisionNeuron> decisionTrail() const;
+    // The views opened or closed as given, with that step and that trail.
+    void restore(bool decisionOpen, bool workedStepOpen, const std::optional<WorkedStep> &step,
+                 const std::vector<DecisionNeuron> &trail);
     // A lesson ended: the decision view marks it.
     void noteLesson();
     // The entries and the views in the chosen language.
@@ -50,7 +61,7 @@ public:
 private:
     // An entry that opens and closes a view beside the window: a function
     // key that reaches the window from inside an edit, checked while the
-    // view is open, and in the diagram's menu.
+    // view is open.
     QAction *addViewToggle(Qt::Key key, void (SideViews::*toggle)(), QDockWidget *dock);
     // Closes the view where it is open; otherwise makes it (once), fills it
     // and opens its dock.
