@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTextDocument>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -267,8 +268,15 @@ LessonFile::Texts readTexts(Reader &read, const QJsonObject &texts)
                           edit("repeat"),
                           edit("counter"),
                           {}};
-    // The target list takes a pasted text too, within what a file holds.
+    // The target list takes a pasted text too, within what a file holds;
+    // but a plain text document gives some characters back as others (a
+    // no-break space as a space, say): a text it would not keep as it is
+    // was never the list's.
     out.targets = read.text(texts, QStringLiteral("targets"), 1 << 20, false, QStringLiteral("texts.targets"));
+    QTextDocument list;
+    list.setPlainText(out.targets);
+    if (list.toPlainText() != out.targets)
+        read.outOfRange(QStringLiteral("texts.targets"));
     return out;
 }
 
