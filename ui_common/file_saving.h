@@ -12,10 +12,7 @@ class QIODevice;
 
 // The reasons of the common failures; the system's own text tells the rest.
 struct SaveReasons {
-    QString noFolder = QStringLiteral("No such folder");
-    QString noPermission = QStringLiteral("Permission denied");
-    QString readOnly = QStringLiteral("Read-only file system");
-    QString diskFull = QStringLiteral("No space left on device");
+    QString noFolder, noPermission, readOnly, diskFull;
 };
 
 SaveReasons saveReasons(Language language);

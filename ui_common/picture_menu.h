@@ -23,7 +23,7 @@ struct PictureMenuTexts {
     QString saveTitle = QStringLiteral("Save image");
     QString fileFilter = QStringLiteral("PNG image (*.png)");
     QString saveFailed = QStringLiteral("Cannot write the image to \"%1\": %2"); // path, reason
-    SaveReasons reasons;
+    SaveReasons reasons = saveReasons(Language::English);
 };
 
 // The menu's texts in `language`.

@@ -357,6 +357,39 @@ std::vector<DecisionNeuron> readTrail(Reader &read, const QJsonArray &trail)
     return lines;
 }
 
+void readWindow(Reader &read, const QJsonObject &root, LessonFile &lesson)
+{
+    lesson.language =
+        Language(read.choice(root, QStringLiteral("language"), languageCodes, false, QStringLiteral("language")));
+    const int chosen =
+        read.choice(root, QStringLiteral("languageChosen"), languageCodes, true, QStringLiteral("languageChosen"));
+    if (chosen >= 0)
+        lesson.languageChosen = Language(chosen);
+    const QJsonObject boxes = read.object(root, QStringLiteral("boxes"));
+    lesson.biasBox = read.flag(boxes, QStringLiteral("bias"));
+    lesson.sumBox = read.flag(boxes, QStringLiteral("sumInNeuron"));
+    lesson.sigmoidBox = read.flag(boxes, QStringLiteral("sigmoid"));
+    lesson.graphBox = read.flag(boxes, QStringLiteral("errorGraph"));
+    lesson.texts = readTexts(read, read.object(root, QStringLiteral("texts")));
+    const QJsonObject buttons = read.object(root, QStringLiteral("buttons"));
+    lesson.nextInputEnabled = read.flag(buttons, QStringLiteral("nextInput"));
+    lesson.lessonEnabled = read.flag(buttons, QStringLiteral("lesson"));
+}
+
+void readViews(Reader &read, const QJsonObject &views, LessonFile &lesson)
+{
+    lesson.decisionOpen = read.flag(views, QStringLiteral("decision"));
+    lesson.workedStepOpen = read.flag(views, QStringLiteral("workedStep"));
+    lesson.presentedPattern = int32_t(
+        read.integer(views, QStringLiteral("presentedPattern"), 0, 4, QStringLiteral("views.presentedPattern")));
+    const QJsonValue step = read.value(views, QStringLiteral("lastStep"));
+    if (step.isObject())
+        lesson.lastStep = readStep(read, step.toObject());
+    else if (!step.isNull())
+        read.fail(LessonFileProblem::Kind::Damaged);
+    lesson.trail = readTrail(read, read.array(views, QStringLiteral("trail")));
+}
+
 // The store's bytes, checked by the store itself; refused before a claimed
 // size is ever allocated.
 QByteArray readPoints(Reader &read, const QJsonObject &chart)
@@ -409,21 +442,7 @@ std::variant<LessonFile, LessonFileProblem> lessonFromJson(const QByteArray &jso
         return LessonFileProblem{LessonFileProblem::Kind::Newer, {}};
 
     LessonFile lesson;
-    lesson.language =
-        Language(read.choice(root, QStringLiteral("language"), languageCodes, false, QStringLiteral("language")));
-    const int chosen =
-        read.choice(root, QStringLiteral("languageChosen"), languageCodes, true, QStringLiteral("languageChosen"));
-    if (chosen >= 0)
-        lesson.languageChosen = Language(chosen);
-    const QJsonObject boxes = read.object(root, QStringLiteral("boxes"));
-    lesson.biasBox = read.flag(boxes, QStringLiteral("bias"));
-    lesson.sumBox = read.flag(boxes, QStringLiteral("sumInNeuron"));
-    lesson.sigmoidBox = read.flag(boxes, QStringLiteral("sigmoid"));
-    lesson.graphBox = read.flag(boxes, QStringLiteral("errorGraph"));
-    lesson.texts = readTexts(read, read.object(root, QStringLiteral("texts")));
-    const QJsonObject buttons = read.object(root, QStringLiteral("buttons"));
-    lesson.nextInputEnabled = read.flag(buttons, QStringLiteral("nextInput"));
-    lesson.lessonEnabled = read.flag(buttons, QStringLiteral("lesson"));
+    readWindow(read, root, lesson);
     lesson.session =
         readSession(read, read.object(root, QStringLiteral("neuron")), read.object(root, QStringLiteral("lesson")));
     if (!LessonSession::canHold(lesson.session))
@@ -433,19 +452,7 @@ std::variant<LessonFile, LessonFileProblem> lessonFromJson(const QByteArray &jso
         read.outOfRange(QStringLiteral("neuron.inputs"));
     if (!lesson.biasBox && !lesson.texts.weight0.isEmpty())
         read.outOfRange(QStringLiteral("texts.weight0"));
-
-    const QJsonObject views = read.object(root, QStringLiteral("views"));
-    lesson.decisionOpen = read.flag(views, QStringLiteral("decision"));
-    lesson.workedStepOpen = read.flag(views, QStringLiteral("workedStep"));
-    lesson.presentedPattern = int32_t(
-        read.integer(views, QStringLiteral("presentedPattern"), 0, 4, QStringLiteral("views.presentedPattern")));
-    const QJsonValue step = read.value(views, QStringLiteral("lastStep"));
-    if (step.isObject())
-        lesson.lastStep = readStep(read, step.toObject());
-    else if (!step.isNull())
-        read.fail(LessonFileProblem::Kind::Damaged);
-    lesson.trail = readTrail(read, read.array(views, QStringLiteral("trail")));
-
+    readViews(read, read.object(root, QStringLiteral("views")), lesson);
     const QJsonObject chart = read.object(root, QStringLiteral("chart"));
     lesson.axisMaximum =
         read.decimal<double>(read.value(chart, QStringLiteral("axisMaximum")), QStringLiteral("chart.axisMaximum"));
