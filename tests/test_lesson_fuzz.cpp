@@ -76,6 +76,8 @@ private:
         if (at < 0)
             return bytes;
         qsizetype start = at + 2, end = start;
+        if (start >= bytes.size())
+            return bytes;
         const bool quoted = bytes.at(start) == '"';
         if (quoted)
             ++start;
