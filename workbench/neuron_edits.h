@@ -21,7 +21,7 @@ class Neuron;
 // control characters.
 QString lessonCounterNumber(const QString &text);
 
-class NeuronEdits : public LessonSettings {
+class NeuronEdits final : public LessonSettings {
 public:
     explicit NeuronEdits(WindowContext &context) : context(context) {}
 
