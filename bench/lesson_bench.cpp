@@ -15,6 +15,7 @@
 #include "ui_common/application_setup.h"
 #include "ui_common/report.h"
 #include "ui_main_window.h"
+#include "workbench/gate_loader.h"
 #include "workbench/lesson_progress.h"
 #include "workbench/main_window.h"
 #include "workbench/side_views.h"
@@ -67,17 +68,6 @@ struct Start {
     const char *threshold = "0";
     const char *rate = "0.1";
 };
-
-QPushButton *gateButton(Ui::MainWindow &c, Gate gate)
-{
-    switch (gate) {
-    case NandGate: return c.nandGateB;
-    case OrGate: return c.orGateB;
-    case XorGate: return c.xorGateB;
-    case AndGate: break;
-    }
-    return c.andGateB;
-}
 
 // Starts that never come back to earlier weights within the lessons timed
 // here, so that every iteration runs: a step output whose weights climb

@@ -43,6 +43,16 @@ const GateButton &buttonOf(Gate gate)
 
 } // namespace
 
+QString gateCaption(Gate gate, Language language)
+{
+    return text(buttonOf(gate).caption, language);
+}
+
+QPushButton *gateButton(const Ui::MainWindow &c, Gate gate)
+{
+    return c.*buttonOf(gate).button;
+}
+
 GateLoader::GateLoader(WindowContext &context, const NeuronEdits &edits, NeuronPanel &panel)
     : context(context), edits(edits), panel(panel)
 {
@@ -62,7 +72,7 @@ void GateLoader::loadGate(Gate gate)
     panel.presentPattern(1);
     if (!button.thresholdWithBias)
         panel.showNeuron();
-    setCaption(c.infoLab, text(button.caption, context.language));
+    setCaption(c.infoLab, gateCaption(gate, context.language));
     edits.resetLessonCounter();
     if (button.thresholdWithBias) {
         const bool bias = c.biasCBox->isChecked();

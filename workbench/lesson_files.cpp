@@ -11,6 +11,8 @@
 #include "workbench/bias_input.h"
 #include "workbench/captions.h"
 #include "workbench/error_graph_switch.h"
+#include "workbench/gate_loader.h"
+#include "workbench/language_buttons.h"
 #include "workbench/neuron_panel.h"
 #include "workbench/side_views.h"
 
@@ -44,17 +46,6 @@ Text reasonOf(LessonFileProblem::Kind kind)
     return Text::LessonDamaged;
 }
 
-Text gateName(Gate gate)
-{
-    switch (gate) {
-    case NandGate: return Text::NandGateName;
-    case OrGate: return Text::OrGateName;
-    case XorGate: return Text::XorGateName;
-    case AndGate: break;
-    }
-    return Text::AndGateName;
-}
-
 // The edits whose text the file keeps, each with its place in the file.
 std::array<std::pair<QLineEdit *, QString LessonFile::Texts::*>, 9> editTexts(const Ui::MainWindow &c)
 {
@@ -68,11 +59,6 @@ std::array<std::pair<QLineEdit *, QString LessonFile::Texts::*>, 9> editTexts(co
              {c.lRateEdit, &T::learningRate},
              {c.repeatEdit, &T::repeat},
              {c.lessonCntEdit, &T::counter}}};
-}
-
-std::array<std::pair<QRadioButton *, Language>, languageCount> languageButtons(const Ui::MainWindow &c)
-{
-    return {{{c.deRB, Language::German}, {c.enRB, Language::English}, {c.skRB, Language::Slovak}}};
 }
 
 } // namespace
@@ -272,5 +258,5 @@ void LessonFiles::showWindowState(const LessonFile &lesson)
     }
     applyLanguage();
     if (const std::optional<Gate> gate = context.session.gate())
-        setCaption(c.infoLab, text(gateName(*gate), context.language));
+        setCaption(c.infoLab, gateCaption(*gate, context.language));
 }

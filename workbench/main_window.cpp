@@ -14,6 +14,7 @@
 #include "workbench/error_graph_switch.h"
 #include "workbench/gate_loader.h"
 #include "workbench/grow_to_text.h"
+#include "workbench/language_buttons.h"
 #include "workbench/lesson_controller.h"
 #include "workbench/lesson_files.h"
 #include "workbench/neuron_panel.h"
@@ -74,9 +75,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(std::make_uniq
     setAcceptDrops(true);
     ControlDispatch &d = context->dispatch;
     d.wire(c.endB, [this] { endProgram(); });
-    d.wire(c.deRB, [this] { switchLanguage(); });
-    d.wire(c.enRB, [this] { switchLanguage(); });
-    d.wire(c.skRB, [this] { switchLanguage(); });
+    for (const auto &[radio, language] : languageButtons(c))
+        d.wire(radio, [this] { switchLanguage(); });
     d.wire(c.descriptionB, [this] { showDescription(); });
     d.afterEachAction([this] { sideViews->refresh(); });
     runUserAction(this, [this] { startUp(); });
@@ -228,13 +228,9 @@ void MainWindow::showDescription()
 
 void MainWindow::switchLanguage()
 {
-    Ui::MainWindow &c = *ui;
-    if (c.deRB->isChecked())
-        context->language = Language::German;
-    else if (c.enRB->isChecked())
-        context->language = Language::English;
-    else if (c.skRB->isChecked())
-        context->language = Language::Slovak;
+    for (const auto &[radio, language] : languageButtons(*ui))
+        if (radio->isChecked())
+            context->language = language;
     applyLanguage();
 }
 
