@@ -356,9 +356,7 @@ QList<QPointF> ErrorSeries::keptPoints() const
                 continue;
             // In the order drawnPoints() draws them, a place that repeats an
             // earlier one listed once.
-            const bool lowFirst = b.low.x <= b.high.x;
-            const std::array<const Point *, 4> places{&b.first, lowFirst ? &b.low : &b.high,
-                                                      lowFirst ? &b.high : &b.low, &b.last};
+            const std::array<const Point *, 4> places = b.inLineOrder();
             for (std::size_t i = 0; i < places.size(); ++i)
                 if (std::none_of(places.begin(), places.begin() + i,
                                  [&](const Point *earlier) { return earlier->sameBits(*places[i]); }))
@@ -386,17 +384,16 @@ QList<QPointF> ErrorSeries::drawnPoints(double to, const Columns &columns) const
                 return picker.finish(&after);
             }
             const int column = columns.of(startOf(level, i));
-            const bool lowFirst = b.low.x <= b.high.x;
-            const Point &early = lowFirst ? b.low : b.high, &late = lowFirst ? b.high : b.low;
-            picker.take(column, toQt(b.first.x, b.first.y));
+            const auto [first, early, late, last] = b.inLineOrder();
+            picker.take(column, toQt(first->x, first->y));
             if (b.last.x <= to) {
-                for (const Point *p : {&early, &late, &b.last})
+                for (const Point *p : {early, late, last})
                     picker.take(column, toQt(p->x, p->y));
                 continue;
             }
             // Cut by the range's end: only its points inside are drawn, and
             // its last point (placed by X, not chosen by value) beyond.
-            for (const Point *p : {&early, &late})
+            for (const Point *p : {early, late})
                 if (p->x <= to)
                     picker.take(column, toQt(p->x, p->y));
             const QPointF after = toQt(b.last.x, b.last.y);

@@ -153,6 +153,13 @@ private:
         Point first, low, high, last; // no point at all while first.x is NaN
         bool empty() const { return std::isnan(first.x); }
         void add(Point p);
+        // The four places in the order the line passes them: by X, the
+        // lowest and the highest in the order they came.
+        std::array<const Point *, 4> inLineOrder() const
+        {
+            const bool lowFirst = low.x <= high.x;
+            return {&first, lowFirst ? &low : &high, lowFirst ? &high : &low, &last};
+        }
     };
     // Level 0: the buckets of X 0 .. 4095, one per whole X. Level k >= 1: the
     // 2048 buckets 2^k wide from 2^(k + 11) to 2^(k + 12). The last level

@@ -23,12 +23,12 @@
 // point writes it once.
 
 #include "chart/error_series.h"
+#include "runtime/float32.h"
 
 #include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cfloat>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -43,13 +43,6 @@ constexpr quint16 formatVersion = 1;
 constexpr uint64_t mostCount = uint64_t{1} << 62;
 // Offsets are whole numbers below 2^63: nine bytes of seven bits.
 constexpr int mostOffsetBytes = 9;
-
-bool isFloat(double y)
-{
-    // Beyond the float range the conversion itself would be undefined.
-    return (std::isinf(y) || std::fabs(y) <= FLT_MAX) &&
-        std::bit_cast<uint64_t>(double(float(y))) == std::bit_cast<uint64_t>(y);
-}
 
 class ByteWriter {
 public:
@@ -212,7 +205,7 @@ void ErrorSeries::Bytes::writeBucket(ByteWriter &out, const Bucket &b, double st
     };
     quint8 kinds = 0;
     for (std::size_t i = 0; i < owned; ++i)
-        kinds |= quint8((wholeOffset(*own[i]) ? 0 : 1) << (2 * i) | (isFloat(own[i]->y) ? 0 : 2) << (2 * i));
+        kinds |= quint8((wholeOffset(*own[i]) ? 0 : 1) << (2 * i) | (float32::holds(own[i]->y) ? 0 : 2) << (2 * i));
     out.put(quint8(0x80 | (lowIsFirst ? 1 : 0) | highIs << 1 | lastIs << 3 | (kinds ? 0x20 : 0)));
     if (kinds)
         out.put(kinds);

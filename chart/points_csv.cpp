@@ -1,10 +1,9 @@
 #include "chart/points_csv.h"
 
+#include "runtime/float32.h"
 #include "runtime/number_text.h"
 
 #include <QLocale>
-#include <bit>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -33,9 +32,7 @@ QString iterationText(double x, QChar decimalSeparator)
 QString errorText(double y, QChar decimalSeparator)
 {
     // A lesson's errors are floats; only points added otherwise need more.
-    const bool isFloat = (std::isinf(y) || std::fabs(y) <= FLT_MAX) &&
-        std::bit_cast<uint64_t>(double(float(y))) == std::bit_cast<uint64_t>(y);
-    if (isFloat)
+    if (float32::holds(y))
         return numtext::formatShortest(float(y));
     return QLocale::c().toString(y, 'g', QLocale::FloatingPointShortest).replace(u'.', decimalSeparator);
 }

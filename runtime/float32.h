@@ -5,10 +5,22 @@
 #include "app_error.h"
 #include "extended.h"
 
+#include <bit>
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace float32 {
+
+// Whether `value` is a float's value, bit for bit, as a float widened to a
+// double gives it.
+inline bool holds(double value)
+{
+    // Beyond the float range the conversion itself would be undefined.
+    return (std::isinf(value) || std::fabs(value) <= FLT_MAX) &&
+        std::bit_cast<uint64_t>(double(float(value))) == std::bit_cast<uint64_t>(value);
+}
 
 // Rounds to a 32-bit float; empty when the rounded value does not fit (or
 // the input already is infinite or not a number). For what must never raise,
